@@ -1,0 +1,71 @@
+#include "editions/edition.h"
+
+namespace kestrana {
+
+std::string Edition::E1PagePicture(int page) const {
+    return "E1P" + std::to_string(page) + "Color" + yy + ".jpg";
+}
+
+static Edition Make2019() {
+    Edition e;
+    e.year = 2019;
+    e.incomeYear = 2018;
+    e.yy = "19";
+    e.title = "ΚΕΣΤΡΑΝΑ 2019";
+    e.caption = "ΚΕΣΤΡΑΝΑ 2019 (ver 2.00)";
+    e.versionString = "2019 (ver 2.00)";
+    e.autoCheckMarker = "Autocheck19.ini";
+    e.newsMarker = "editorial19.ini";
+    e.leaflet = "filadio2019.pdf";
+    e.serverFolder = "/versions/KESTRA2019/";
+    e.statementFolder = "EKA2019";
+    e.statementPdf = "EKA2019/EKA2019.pdf";
+    e.oldInstallFolder = "Kestrana2019";
+    e.oldInstallProgram = "KESTRANA19.exe";
+    e.dateSuffix = "/2018";
+    e.incomeYearText = "2018";
+    e.formEditionText = "Φ-01.002 / ΕΚΔΟΣΗ 2019";
+    return e;
+}
+
+static Edition Make2018() {
+    Edition e;
+    e.year = 2018;
+    e.incomeYear = 2017;
+    e.yy = "18";
+    e.title = "ΚΕΣΤΡΑΝΑ 2018";
+    e.caption = "ΚΕΣΤΡΑΝΑ 2018 (ver 6.00)";
+    e.versionString = "2018 (ver 6.00)";
+    e.autoCheckMarker = "Autocheck18.ini";
+    e.newsMarker = "editorial18.ini";
+    e.leaflet = "filadio2018.pdf";
+    e.serverFolder = "/versions/KESTRA2018/";
+    e.statementFolder = "EKA2017";
+    e.statementPdf = "";
+    e.oldInstallFolder = "Kestrana2017";
+    e.oldInstallProgram = "Kestrana17.exe";
+    e.dateSuffix = "/2017";
+    e.incomeYearText = "2017";
+    e.formEditionText = "Φ-01.002 / ΕΚΔΟΣΗ 2018";
+    e.rules.luxuryCarMinYear = 2008;
+    e.rules.validationSkipsCode896 = false;
+    e.rules.foreignSecuritiesCounted = false;
+    e.rules.receiptsAlwaysFarming = true;
+    return e;
+}
+
+const Edition& Edition2019() {
+    static const Edition e = Make2019();
+    return e;
+}
+
+const Edition& Edition2018() {
+    static const Edition e = Make2018();
+    return e;
+}
+
+const Edition& EditionForYear(int year) {
+    return year == 2018 ? Edition2018() : Edition2019();
+}
+
+}  // namespace kestrana

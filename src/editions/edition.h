@@ -1,0 +1,47 @@
+#pragma once
+// Year-bound constants of the two editions. Libraries take `const Edition&`;
+// each program entry picks its edition at build time, tests use both.
+#include <string>
+
+namespace kestrana {
+
+// Places where the tax computation differs between the income years. The
+// engine reads these instead of testing the year itself.
+struct EngineRules {
+    int luxuryCarMinYear = 2009;          // cars registered before this add no luxury base
+    bool validationSkipsCode896 = true;   // 2018 edition scans code 896 too
+    bool foreignSecuritiesCounted = true; // 2018 edition sets ForeignSecurities to 0
+    bool receiptsAlwaysFarming = false;   // 2018 edition: receipts base always has farming terms
+};
+
+struct Edition {
+    int year = 2019;            // edition (ΚΕΣΤΡΑΝΑ 2019)
+    int incomeYear = 2018;      // income year the declarations are about
+    std::string yy;             // "19": suffix of year-bound file names
+    std::string title;          // application title, "ΚΕΣΤΡΑΝΑ 2019"
+    std::string caption;        // main window caption, "ΚΕΣΤΡΑΝΑ 2019 (ver 2.00)"
+    std::string versionString;  // own version for the update check, "2019 (ver 2.00)"
+    std::string autoCheckMarker;   // "Autocheck19.ini"
+    std::string newsMarker;        // "editorial19.ini"
+    std::string leaflet;           // "filadio2019.pdf"
+    std::string serverFolder;      // "/versions/KESTRA2019/"
+    std::string statementFolder;   // "EKA2019"
+    std::string statementPdf;      // "EKA2019/EKA2019.pdf"; edition 2018 names the PDF after the tax number (empty here)
+    std::string oldInstallFolder;  // "Kestrana2019": earlier install copied from at start-up
+    std::string oldInstallProgram; // "KESTRANA19.exe"
+    std::string dateSuffix;        // "/2018": appended to E2 lease dates
+    std::string incomeYearText;    // "2018"
+    std::string formEditionText;   // "Φ-01.002 / ΕΚΔΟΣΗ 2019"
+    EngineRules rules;
+
+    // Page picture of E1 page 1..4 inside WParams: "E1P1Color19.jpg".
+    std::string E1PagePicture(int page) const;
+    bool Is2018() const { return year == 2018; }
+};
+
+const Edition& Edition2019();
+const Edition& Edition2018();
+// By edition year (2018 or 2019); anything else gives edition 2019.
+const Edition& EditionForYear(int year);
+
+}  // namespace kestrana
