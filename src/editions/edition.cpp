@@ -51,6 +51,14 @@ static Edition Make2018() {
     e.rules.validationSkipsCode896 = false;
     e.rules.foreignSecuritiesCounted = false;
     e.rules.receiptsAlwaysFarming = true;
+    e.rules.jointSplitCounts661 = false;
+    e.rules.code435Counted = false;
+    e.rules.nonTaxableKindYear = 2017;
+    e.rules.code663NeedsTicks = true;
+    e.rules.code401Relief = true;
+    e.rules.salaryReductionOlderRules = true;
+    e.rules.salaryWithheldGrossUp = true;
+    e.rules.perPersonCertifiedAmounts = false;
     return e;
 }
 

@@ -12,6 +12,24 @@ struct EngineRules {
     bool validationSkipsCode896 = true;   // 2018 edition scans code 896 too
     bool foreignSecuritiesCounted = true; // 2018 edition sets ForeignSecurities to 0
     bool receiptsAlwaysFarming = false;   // 2018 edition: receipts base always has farming terms
+    // Joint presumption split: shares include codes 661/662 (2018 edition: income alone).
+    bool jointSplitCounts661 = true;
+    // Codes 435/436 count in the presumption coverage and the solidarity income figure.
+    bool code435Counted = true;
+    // Income year whose kind lists classify the amounts of codes 659/619/657/617.
+    int nonTaxableKindYear = 2018;
+    // 2018 edition: code 663 is allowed only with tick box 033/035, at most 20 %
+    // of the cap base, times 0.4 (033) or 0.2 (035).
+    bool code663NeedsTicks = false;
+    // 2018 edition: tick box 025/026 lowers the final taxable income by 20 % of code 401/402.
+    bool code401Relief = false;
+    // Salary tax reduction: 2018 edition compares farming unclamped, needs a positive
+    // base, limits by the scale tax, and keeps it on salary without income.
+    bool salaryReductionOlderRules = false;
+    // 2018 edition: salary withholding grossed up by 1.5 % with its own principal-tax rule.
+    bool salaryWithheldGrossUp = false;
+    // 2018 edition computes PrepaidAmounts and OtherCertifiedAmounts only as joint totals.
+    bool perPersonCertifiedAmounts = true;
 };
 
 struct Edition {
