@@ -47,6 +47,7 @@ static Edition Make2018() {
     e.dateSuffix = "/2017";
     e.incomeYearText = "2017";
     e.formEditionText = "Φ-01.002 / ΕΚΔΟΣΗ 2018";
+    e.e1Form2017 = true;
     e.rules.luxuryCarMinYear = 2008;
     e.rules.validationSkipsCode896 = false;
     e.rules.foreignSecuritiesCounted = false;
@@ -59,6 +60,16 @@ static Edition Make2018() {
     e.rules.salaryReductionOlderRules = true;
     e.rules.salaryWithheldGrossUp = true;
     e.rules.perPersonCertifiedAmounts = false;
+    e.statement.jointTotals = true;
+    e.statement.finalCaptionBySign = false;
+    e.statement.framedFinals = false;
+    e.statement.negativesRed = true;
+    e.statement.tallRows15And25 = false;
+    e.statement.row15Centred = false;
+    e.statement.lineUnderRow14 = false;
+    e.statement.oneInstalmentOption = true;
+    e.statement.row15Caption = "ΣΥΝΟΛΙΚΑ ΠΟΣΑ";
+    e.statement.row19Caption = "ΤΕΛΙΚΟ ΠΟΣΟ ΦΟΡΟΥ";
     return e;
 }
 

@@ -32,6 +32,21 @@ struct EngineRules {
     bool perPersonCertifiedAmounts = true;
 };
 
+// How the clearance statement lays out its totals (2018 edition: one joint
+// column for rows 16-19 and 25, fixed final caption, red instead of framed).
+struct StatementRules {
+    bool jointTotals = false;          // rows 16-19 and 25 joint, in the taxpayer column
+    bool finalCaptionBySign = true;    // row 25 caption says payment/refund per person
+    bool framedFinals = true;          // rows 19 and 25 in a green/red frame
+    bool negativesRed = false;         // rows 10, 11, 13 (and 14, 16, 19 when negative) red
+    bool tallRows15And25 = true;       // rows 15 and 25 double height like 7 and 19
+    bool row15Centred = true;          // row 15 centred across its cell
+    bool lineUnderRow14 = true;
+    bool oneInstalmentOption = false;  // cbOneDosi: 1.5 % off row 19 for one instalment
+    std::string row15Caption = "ΣΥΓΚΕΝΤΡΩΤΙΚΑ ΠΟΣΑ";
+    std::string row19Caption = "ΜΕΡΙΚΟ ΠΟΣΟ ΦΟΡΟΥ";
+};
+
 struct Edition {
     int year = 2019;            // edition (ΚΕΣΤΡΑΝΑ 2019)
     int incomeYear = 2018;      // income year the declarations are about
@@ -50,7 +65,9 @@ struct Edition {
     std::string dateSuffix;        // "/2018": appended to E2 lease dates
     std::string incomeYearText;    // "2018"
     std::string formEditionText;   // "Φ-01.002 / ΕΚΔΟΣΗ 2019"
+    bool e1Form2017 = false;       // E1 form of income year 2017: ticks 026, 033-036, amounts 313/314/345/346, no 435/436/607/608, 145/146 on page 3
     EngineRules rules;
+    StatementRules statement;
 
     // Page picture of E1 page 1..4 inside WParams: "E1P1Color19.jpg".
     std::string E1PagePicture(int page) const;
