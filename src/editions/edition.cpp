@@ -48,6 +48,8 @@ static Edition Make2018() {
     e.incomeYearText = "2017";
     e.formEditionText = "Φ-01.002 / ΕΚΔΟΣΗ 2018";
     e.e1Form2017 = true;
+    e.e2LastLeaseType = 62;
+    e.e2LeaseTypesFrom41Marked = false;
     e.rules.luxuryCarMinYear = 2008;
     e.rules.validationSkipsCode896 = false;
     e.rules.foreignSecuritiesCounted = false;

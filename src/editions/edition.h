@@ -66,6 +66,10 @@ struct Edition {
     std::string incomeYearText;    // "2018"
     std::string formEditionText;   // "Φ-01.002 / ΕΚΔΟΣΗ 2019"
     bool e1Form2017 = false;       // E1 form of income year 2017: ticks 026, 033-036, amounts 313/314/345/346, no 435/436/607/608, 145/146 on page 3
+    // E2 lease types: the picker lists 0..e2LastLeaseType (2018 edition: 62, and
+    // types 41 and above feed no amount column).
+    int e2LastLeaseType = 63;
+    bool e2LeaseTypesFrom41Marked = true;
     EngineRules rules;
     StatementRules statement;
 
