@@ -1,0 +1,24 @@
+#pragma once
+// The pieces of other windows the main window reaches, in one place.
+#include <optional>
+#include <string>
+
+class QWidget;
+
+namespace kestrana {
+
+struct AppContext;
+struct OldInstallPlaces;
+enum class DeclarationKind;
+
+// The tax number chosen in the declarations index of the kind, or nothing.
+std::optional<std::string> ChooseDeclaration(AppContext& context, DeclarationKind kind,
+                                             QWidget* parent);
+
+// Fast entry by codes, modal.
+void ShowFastEntryWindow(AppContext& context, QWidget* parent);
+
+// Where this machine keeps an earlier install (platform stand-ins).
+OldInstallPlaces CurrentOldInstallPlaces();
+
+}  // namespace kestrana
