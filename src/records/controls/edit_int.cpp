@@ -1,0 +1,64 @@
+#include "records/controls/edit_int.h"
+
+#include <QKeyEvent>
+
+#include "platform/user_dialogs.h"
+#include "records/amount_text.h"
+#include "records/controls/entry_control.h"
+#include "records/controls/key_filter.h"
+
+namespace kestrana {
+
+TEditInt::TEditInt(QWidget* parent, UserDialogs* dialogs) : QLineEdit(parent), dialogs_(dialogs) {
+    connect(this, &QLineEdit::textChanged, this, &TEditInt::OnTextChanged);
+}
+
+void TEditInt::SetValue(int32_t n) {
+    value_ = n;
+    settingValue_ = true;
+    setText(QString::fromStdString(FormatIntegerBlankZero(n)));
+    settingValue_ = false;
+}
+
+void TEditInt::OnTextChanged(const QString& text) {
+    if (!settingValue_) {
+        if (auto v = ParseInteger(text.toStdString()))
+            value_ = *v;
+        else  // Value keeps what it had
+            DialogsOrDefault(dialogs_).ShowError(IntegerConversionError(text.toStdString()));
+    }
+    emit changed();
+}
+
+void TEditInt::keyPressEvent(QKeyEvent* event) {
+    if (IsEnterKey(event)) {
+        event->accept();  // swallowed: the windows navigate on their own filter
+        return;
+    }
+    if (isReadOnly() || !TypesCharacters(event)) {
+        QLineEdit::keyPressEvent(event);
+        return;
+    }
+    QString accepted;
+    for (QChar c : event->text())
+        if (c == QLatin1Char('-') || (c >= QLatin1Char('0') && c <= QLatin1Char('9'))) accepted += c;
+    if (accepted.isEmpty()) {
+        event->accept();
+        return;
+    }
+    if (accepted == event->text()) {
+        QLineEdit::keyPressEvent(event);
+        return;
+    }
+    QKeyEvent replaced(event->type(), event->key(), event->modifiers(), accepted, event->isAutoRepeat(),
+                       event->count());
+    QLineEdit::keyPressEvent(&replaced);
+    event->setAccepted(replaced.isAccepted());
+}
+
+void TEditInt::focusOutEvent(QFocusEvent* event) {
+    QLineEdit::focusOutEvent(event);
+    if (IsEnterOrLeave(event)) emit exited();
+}
+
+}  // namespace kestrana

@@ -1,0 +1,41 @@
+#pragma once
+// `TEditInt`: the whole-number box. Keeps a 32-bit integer beside the text.
+#include <QLineEdit>
+#include <cstdint>
+
+namespace kestrana {
+
+class UserDialogs;
+
+class TEditInt : public QLineEdit {
+    Q_OBJECT
+    Q_PROPERTY(int Value READ Value WRITE SetValue)
+
+public:
+    explicit TEditInt(QWidget* parent = nullptr, UserDialogs* dialogs = nullptr);
+
+    void SetDialogs(UserDialogs* dialogs) { dialogs_ = dialogs; }
+
+    int32_t Value() const { return value_; }
+    // The text becomes the digits of n ("-" when negative), empty for 0.
+    void SetValue(int32_t n);
+
+signals:
+    // Every change of the text, typed or set by program; Value is current.
+    void changed();
+    // The user left the box.
+    void exited();
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+
+private:
+    void OnTextChanged(const QString& text);
+
+    UserDialogs* dialogs_;
+    int32_t value_ = 0;
+    bool settingValue_ = false;
+};
+
+}  // namespace kestrana
