@@ -15,7 +15,7 @@ namespace formlayout {
 
 inline constexpr int kMargin = 16;
 inline constexpr int kContentWidth = kFormPageWidth - 2 * kMargin;  // 762
-inline constexpr int kRow = 21;        // row pitch
+inline constexpr int kRow = 20;        // row pitch
 inline constexpr int kBoxH = 18;       // entry box height
 inline constexpr int kCodeW = 24;      // printed code number beside a box
 inline constexpr int kAmountW = 96;    // amount box
