@@ -1,0 +1,113 @@
+// The scripted dialogs and the modal runner, as the window tests use them.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "platform/modal_runner.h"
+#include "platform/qt_user_dialogs.h"
+#include "platform/scripted_dialogs.h"
+
+using namespace kestrana;
+
+namespace {
+
+// A small modal window of the kind the program opens: a box and OK/Cancel.
+class AskName : public QDialog {
+public:
+    AskName() {
+        setObjectName("fiAskName");
+        auto* layout = new QVBoxLayout(this);
+        name = new QLineEdit(this);
+        buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+        layout->addWidget(name);
+        layout->addWidget(buttons);
+        connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+        connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    }
+    QLineEdit* name;
+    QDialogButtonBox* buttons;
+};
+
+// What a window does: opens the dialog through the seam it was given.
+std::string AskForName(UserDialogs& dialogs) {
+    AskName dialog;
+    if (RunModal(dialogs, dialog) != QDialog::Accepted) return "-";
+    return dialog.name->text().toStdString();
+}
+
+TEST(ScriptedDialogs, RecordsEveryTextInOrderAndAnswersFromTheQueue) {
+    ScriptedDialogs d;
+    d.answers = {true, false};
+    d.ShowMessage("Δεν υπάρχει καταχωρημένη καμία δήλωση.");
+    EXPECT_TRUE(d.AskYesNo("q1"));
+    d.ShowError("'x' is not a valid integer value");
+    EXPECT_FALSE(d.AskYesNo("q2"));
+    EXPECT_FALSE(d.AskYesNo("q3"));  // queue empty: the default answer
+    d.defaultAnswer = true;
+    EXPECT_TRUE(d.AskYesNo("q4"));
+    d.openDocumentResult = false;
+    EXPECT_FALSE(d.OpenDocument("filadio2019.pdf"));
+    EXPECT_TRUE(d.StartProgram("Upgrade/Setup.exe"));
+
+    EXPECT_EQ(d.shown, (std::vector<ShownDialog>{
+                           {DialogKind::Message, "Δεν υπάρχει καταχωρημένη καμία δήλωση."},
+                           {DialogKind::Question, "q1"},
+                           {DialogKind::Error, "'x' is not a valid integer value"},
+                           {DialogKind::Question, "q2"},
+                           {DialogKind::Question, "q3"},
+                           {DialogKind::Question, "q4"},
+                           {DialogKind::OpenDocument, "filadio2019.pdf"},
+                           {DialogKind::StartProgram, "Upgrade/Setup.exe"},
+                       }));
+    EXPECT_EQ(d.TextsOf(DialogKind::Question), (std::vector<std::string>{"q1", "q2", "q3", "q4"}));
+}
+
+TEST(ScriptedDialogs, DrivesModalWindowsThroughTheirOwnButtons) {
+    ScriptedDialogs d;
+    d.ExpectModal([](QDialog& shown) {
+        auto& dialog = static_cast<AskName&>(shown);
+        EXPECT_TRUE(dialog.isVisible());
+        dialog.name->setText("ΠΑΠΑΔΟΠΟΥΛΟΣ");
+        dialog.buttons->button(QDialogButtonBox::Ok)->click();
+    });
+    d.ExpectModal([](QDialog& shown) {
+        static_cast<AskName&>(shown).name->setText("ignored");
+        static_cast<AskName&>(shown).buttons->button(QDialogButtonBox::Cancel)->click();
+    });
+    d.ExpectModal(QDialog::Accepted);  // a result without touching the window
+
+    EXPECT_EQ(AskForName(d), "ΠΑΠΑΔΟΠΟΥΛΟΣ");
+    EXPECT_EQ(AskForName(d), "-");
+    EXPECT_EQ(AskForName(d), "");
+    EXPECT_EQ(d.PendingModals(), 0u);
+    EXPECT_EQ(AskForName(d), "-");  // nobody scripted it: rejected
+    EXPECT_EQ(d.TextsOf(DialogKind::Modal), std::vector<std::string>(4, "fiAskName"));
+}
+
+TEST(ModalRunner, OtherDialogsGetThePlainRunner) {
+    struct Silent : UserDialogs {
+        void ShowMessage(const std::string&) override {}
+        void ShowError(const std::string&) override {}
+        bool AskYesNo(const std::string&) override { return false; }
+        bool OpenDocument(const std::string&) override { return false; }
+        bool StartProgram(const std::string&) override { return false; }
+    } silent;
+    ScriptedDialogs scripted;
+    QtUserDialogs real;
+    EXPECT_NE(dynamic_cast<QtModalRunner*>(&ModalRunnerFor(silent)), nullptr);
+    EXPECT_EQ(&ModalRunnerFor(scripted), static_cast<ModalRunner*>(&scripted));
+    EXPECT_EQ(&ModalRunnerFor(real), static_cast<ModalRunner*>(&real));
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
