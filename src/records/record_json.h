@@ -1,0 +1,19 @@
+#pragma once
+// A declaration record as JSON text: every named field, the row tables as
+// arrays of row objects, and (E1) the filled code entries in stored order.
+#include <cstdint>
+#include <span>
+#include <string>
+
+namespace kestrana {
+
+enum class DeclarationKind { E1, E2 };
+
+// `bytes` must hold at least the record size (6991 / 7620); std::invalid_argument
+// otherwise.
+std::string RecordToJson(DeclarationKind kind, std::span<const uint8_t> bytes);
+
+// Shortest decimal text that stores back as the same Real48 bytes.
+std::string Real48Text(double value);
+
+}  // namespace kestrana
