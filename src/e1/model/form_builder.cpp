@@ -124,7 +124,7 @@ void FormBuilder::Heading(const std::string& text, int x, int width) {
     y += kHeadingH + 3;
 }
 
-void FormBuilder::Rows(const std::vector<Row>& rows, int columns, int slotWidth,
+void FormBuilder::Rows(const std::vector<Row>& rows, int columns, int slotWidth, int pitch,
                        const std::string& headT, const std::string& headS) {
     const int gap = 10;
     const int colW = columns == 1 ? kContentWidth : (kContentWidth - gap) / 2;
@@ -143,20 +143,21 @@ void FormBuilder::Rows(const std::vector<Row>& rows, int columns, int slotWidth,
         const int r = static_cast<int>(i) % perColumn;
         const int left = kMargin + c * (colW + gap);
         const int right = left + colW;
-        const int rowY = first + r * kRow;
+        const int rowY = first + r * pitch;
+        const int boxY = rowY + (pitch - kRow) / 2;
         const Row& row = rows[i];
-        Label({left, rowY, colW - 2 * slotWidth - 4, kBoxH}, row.caption, LabelStyle::Caption);
+        Label({left, rowY, colW - 2 * slotWidth - 4, pitch - 2}, row.caption, LabelStyle::Caption);
         auto place = [&](const Cell& cell, int slotX) {
             if (cell.name.empty()) return;
             int w = cell.width ? cell.width : DefaultWidth(cell.kind);
             if (cell.kind == ControlKind::Check && !cell.caption.empty())
                 w = slotWidth - kCodeW;
             w = std::min(w, slotWidth - kCodeW);
-            Boxed(cell, slotX, rowY, w);
+            Boxed(cell, slotX, boxY, w);
         };
         place(row.taxpayer, right - 2 * slotWidth);
         place(row.spouse, right - slotWidth);
-        bottom = std::max(bottom, rowY + kRow);
+        bottom = std::max(bottom, rowY + pitch);
     }
     y = bottom + 2;
 }

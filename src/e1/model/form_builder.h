@@ -75,7 +75,8 @@ public:
 
     // Rows with a caption and taxpayer/spouse boxes, in one or two columns
     // (two columns fill the left one first). slotWidth is code number plus box.
-    void Rows(const std::vector<Row>& rows, int columns, int slotWidth,
+    // pitch > kRow leaves room for captions of two lines.
+    void Rows(const std::vector<Row>& rows, int columns, int slotWidth, int pitch = kRow,
               const std::string& headT = "ΥΠΟΧΡΕΟΣ", const std::string& headS = "ΣΥΖΥΓΟΣ");
     // Inline fields on one line: caption then box, left to right.
     struct Field { std::string caption; int captionWidth; Cell cell; int width; };

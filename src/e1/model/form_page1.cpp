@@ -101,7 +101,7 @@ static void Ticks(FormBuilder& b) {
         rows.push_back(TickPair("Λοιπές ειδικές περιπτώσεις (κωδ. 033/034)", 33));
         rows.push_back(TickPair("Λοιπές ειδικές περιπτώσεις (κωδ. 035/036)", 35));
     }
-    b.Rows(rows, 2, kCodeW + 40, "ΥΠΟΧΡ.", "ΣΥΖ.");
+    b.Rows(rows, 2, kCodeW + 40, kRow, "ΥΠΟΧΡ.", "ΣΥΖ.");
     b.Gap(2);
 }
 

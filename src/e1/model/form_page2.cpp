@@ -28,7 +28,7 @@ void BuildPage2(FormBuilder& b) {
     estate.push_back(AmountPair("Λοιπά εισοδήματα από ακίνητη περιουσία", 147));
     estate.push_back(AmountPair("Εισόδημα από υπεκμίσθωση (πίνακας Ε2)", 515));
     estate.push_back(AmountPair("Μίσθωμα που καταβάλλεται στον εκμισθωτή", 517));
-    b.Rows(estate, 2, kSlot);
+    b.Rows(estate, 2, kSlot, 24);
 
     b.Heading("ΕΦΑΠΑΞ ΚΑΙ ΑΥΤΟΤΕΛΩΣ ΦΟΡΟΛΟΓΟΥΜΕΝΑ ΠΟΣΑ");
     b.Rows({Pair("Συντελεστής φορολογίας των εφάπαξ ποσών (1 έως 3)", I(201), I(202)),
@@ -41,7 +41,7 @@ void BuildPage2(FormBuilder& b) {
             AmountPair("Εφάπαξ ποσά που αποκτήθηκαν στην αλλοδαπή", 263),
             AmountPair("Φόρος που καταβλήθηκε στην αλλοδαπή", 265),
             AmountPair("Λοιπά αυτοτελώς φορολογούμενα ποσά", 267)},
-           2, kSlot);
+           2, kSlot, 24);
 
     b.Heading("ΕΙΣΟΔΗΜΑ ΑΠΟ ΚΕΦΑΛΑΙΟ");
     b.Rows({AmountPair("Μερίσματα", 291),
@@ -52,7 +52,7 @@ void BuildPage2(FormBuilder& b) {
             AmountPair("Τόκοι αλλοδαπής", 669),
             AmountPair("Δικαιώματα", 671),
             AmountPair("Δικαιώματα αλλοδαπής", 673)},
-           2, kSlot);
+           2, kSlot, 24);
 
     b.Heading("ΕΙΣΟΔΗΜΑ ΑΠΟ ΕΠΙΧΕΙΡΗΜΑΤΙΚΗ ΔΡΑΣΤΗΡΙΟΤΗΤΑ");
     b.Rows({AmountPair("Καθαρά κέρδη από επιχειρηματική δραστηριότητα", 401),
@@ -64,7 +64,7 @@ void BuildPage2(FormBuilder& b) {
             AmountPair("Ακαθάριστα έσοδα από ελευθέρια επαγγέλματα", 425),
             AmountPair("Λοιπά κέρδη από επιχειρηματική δραστηριότητα", 427),
             AmountPair("Ακαθάριστα έσοδα από ατομική επιχείρηση", 475)},
-           2, kSlot);
+           2, kSlot, 24);
 
     b.Heading("ΕΙΣΟΔΗΜΑ ΑΠΟ ΑΓΡΟΤΙΚΗ ΔΡΑΣΤΗΡΙΟΤΗΤΑ");
     b.Rows({AmountPair("Καθαρό εισόδημα από αγροτική δραστηριότητα", 461),
@@ -72,7 +72,7 @@ void BuildPage2(FormBuilder& b) {
             AmountPair("Ζημιά της χρήσης από αγροτική δραστηριότητα", 465),
             AmountPair("Ζημιές προηγούμενων ετών από αγροτική δραστηριότητα", 467),
             AmountPair("Φόρος που παρακρατήθηκε στα αγροτικά εισοδήματα", 469)},
-           2, kSlot);
+           2, kSlot, 24);
 
     b.Heading("ΠΡΟΚΑΤΑΒΟΛΕΣ, ΠΑΡΑΚΡΑΤΗΣΕΙΣ ΚΑΙ ΦΟΡΟΙ ΠΟΥ ΚΑΤΑΒΛΗΘΗΚΑΝ");
     std::vector<Row> taxes = {
@@ -87,7 +87,7 @@ void BuildPage2(FormBuilder& b) {
     taxes.push_back(AmountPair("Φόρος τόκων που καταβλήθηκε στην αλλοδαπή", 679));
     taxes.push_back(AmountPair("Φόρος δικαιωμάτων που καταβλήθηκε στην αλλοδαπή", 681));
     taxes.push_back(Pair("Λοιπά ποσά που φορολογούνται αυτοτελώς (είδος)", A(683, 699), A(684, 700)));
-    b.Rows(taxes, 2, kSlot);
+    b.Rows(taxes, 2, kSlot, 24);
 
     // Category of the amount of 683 / 684, chosen in a dialog; 802 is filled by the program.
     b.Hidden(A(699));

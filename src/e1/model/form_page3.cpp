@@ -32,7 +32,7 @@ static void EstateContinued(FormBuilder& b) {
     rows.push_back(AmountPair("Μισθώματα που συμψηφίστηκαν", 165));
     rows.push_back(AmountPair("Εισόδημα από ακίνητα στην αλλοδαπή", 171));
     rows.push_back(AmountPair("Φόρος ακινήτων που καταβλήθηκε στην αλλοδαπή", 175));
-    b.Rows(rows, 2, kSlot);
+    b.Rows(rows, 2, kSlot, 22);
 }
 
 // Main residence and two secondary residences, one column each.
@@ -261,7 +261,7 @@ static void Presumptions(FormBuilder& b) {
             AmountPair("Υπεραξία από μεταβίβαση τίτλων", 865),
             AmountPair("Φόρος υπεραξίας που καταβλήθηκε", 867),
             AmountPair("Ζημιά από μεταβίβαση τίτλων", 871)},
-           2, kSlot);
+           2, kSlot, 22);
 }
 
 void BuildPage3(FormBuilder& b) {

@@ -125,7 +125,7 @@ static void Reductions(FormBuilder& b) {
             AmountPair("Δαπάνες που μειώνουν τον φόρο (λοιπές)", 77),
             AmountPair("Φόρος που καταβλήθηκε σε άλλες χώρες", 901),
             AmountPair("Ποσά ηλεκτρονικών πληρωμών", 995)},
-           2, kSlot);
+           2, kSlot, 24);
 
     b.Heading("ΠΟΣΑ ΑΠΑΛΛΑΣΣΟΜΕΝΑ Ή ΑΥΤΟΤΕΛΩΣ ΦΟΡΟΛΟΓΟΥΜΕΝΑ");
     std::vector<Row> rows = {
@@ -147,7 +147,7 @@ static void Reductions(FormBuilder& b) {
     rows.push_back(AmountPair("Ποσά από δάνεια που λήφθηκαν", 781));
     rows.push_back(AmountPair("Ποσά από πώληση περιουσιακών στοιχείων", 783));
     rows.push_back(AmountPair("Ποσά από ανάληψη καταθέσεων", 787));
-    b.Rows(rows, 2, kSlot);
+    b.Rows(rows, 2, kSlot, 24);
 }
 
 static void Bank(FormBuilder& b) {

@@ -1,0 +1,155 @@
+#include "form_page_painter.h"
+
+#include <QFont>
+#include <QFontMetricsF>
+#include <QPainter>
+#include <QString>
+#include <QTextOption>
+
+#include "e1/model/form_model.h"
+#include "editions/edition.h"
+
+namespace kestrana {
+
+namespace {
+
+const QColor kInk(20, 32, 64);
+const QColor kFrame(70, 90, 120);
+const QColor kTitleBand(150, 185, 215);
+const QColor kHeadingBand(196, 216, 234);
+const QColor kHeadBand(232, 240, 247);
+const QColor kCodeBand(244, 236, 210);
+const QColor kPaperTint(250, 251, 253);
+
+QRectF ToQt(const FormRect& r) { return QRectF(r.x, r.y, r.w, r.h); }
+
+QFont Font(double pixels, bool bold) {
+    QFont f(QStringLiteral("Liberation Sans"));
+    f.setFamilies({QStringLiteral("Liberation Sans"), QStringLiteral("Arial")});
+    f.setPointSizeF(pixels * 72.0 / 96.0);  // fractional sizes; the page is drawn at 96 dpi
+    f.setBold(bold);
+    return f;
+}
+
+// Draws text into rect: one line at the style's size if it fits, else
+// wrapped at a slightly smaller size, else shrunk, else elided, so a long
+// caption never runs into its boxes.
+void FitText(QPainter& p, const QRectF& rect, const QString& text, double pixels, bool bold, int align) {
+    auto oneLine = [&](double size) {
+        QFont f = Font(size, bold);
+        if (QFontMetricsF(f).horizontalAdvance(text) > rect.width()) return false;
+        p.setFont(f);
+        p.drawText(rect, align | Qt::AlignVCenter | Qt::TextSingleLine, text);
+        return true;
+    };
+    if (oneLine(pixels)) return;
+    // A single word is shrunk rather than broken.
+    for (double size = text.contains(u' ') ? pixels * 0.94 : 0; size >= pixels * 0.7; size -= 0.25) {
+        QFont f = Font(size, bold);
+        QRectF need = QFontMetricsF(f).boundingRect(rect, Qt::TextWordWrap | align, text);
+        if (need.height() <= rect.height() + 1.5 && need.width() <= rect.width() + 0.5) {
+            p.setFont(f);
+            p.drawText(rect.adjusted(0, -1, 0, 1), Qt::TextWordWrap | align | Qt::AlignVCenter, text);
+            return;
+        }
+    }
+    for (double size = pixels * 0.9; size >= pixels * 0.6; size -= 0.25)
+        if (oneLine(size)) return;
+    QFont f = Font(pixels * 0.6, bold);
+    p.setFont(f);
+    p.drawText(rect, align | Qt::AlignVCenter, QFontMetricsF(f).elidedText(text, Qt::ElideRight, rect.width()));
+}
+
+void DrawLabel(QPainter& p, const FormLabel& l) {
+    const QRectF r = ToQt(l.rect);
+    const QString text = QString::fromUtf8(l.text.c_str());
+    p.setPen(kInk);
+    switch (l.style) {
+        case LabelStyle::Title:
+            p.fillRect(r, kTitleBand);
+            FitText(p, r.adjusted(6, 0, -6, 0), text, 12.5, true, Qt::AlignHCenter);
+            break;
+        case LabelStyle::Heading:
+            p.fillRect(r, kHeadingBand);
+            p.setPen(QPen(kFrame, 0.6));
+            p.drawLine(r.bottomLeft(), r.bottomRight());
+            p.setPen(kInk);
+            FitText(p, r.adjusted(5, 0, -5, 0), text, 10, true, Qt::AlignLeft);
+            break;
+        case LabelStyle::Caption:
+            FitText(p, r.adjusted(1, 0, 0, 0), text, 8, false, Qt::AlignLeft);
+            break;
+        case LabelStyle::ColumnHeader:
+            p.fillRect(r, kHeadBand);
+            FitText(p, r.adjusted(1, 0, -1, 0), text, 8, true, Qt::AlignHCenter);
+            break;
+        case LabelStyle::CodeNumber:
+            p.fillRect(r.adjusted(1, 1, 0, -1), kCodeBand);
+            FitText(p, r.adjusted(0, 0, -2, 0), text, 8.5, true, Qt::AlignRight);
+            break;
+        case LabelStyle::Note:
+            FitText(p, r, text, 8, false, Qt::AlignHCenter);
+            break;
+    }
+}
+
+void DrawBox(QPainter& p, const FormControl& c) {
+    if (!c.visible) return;
+    QRectF r = ToQt(c.rect);
+    switch (c.kind) {
+        case ControlKind::Button:
+        case ControlKind::Picture:
+            return;  // the window's own widgets
+        case ControlKind::Check: {
+            // The square only; a caption ("NAI") belongs to the tick box itself.
+            const double s = std::min(r.height(), r.width()) - 2;
+            QRectF square(r.x() + 1, r.y() + (r.height() - s) / 2, s, s);
+            p.fillRect(square, Qt::white);
+            p.setPen(QPen(kFrame, 0.9));
+            p.drawRect(square);
+            return;
+        }
+        default:
+            p.fillRect(r, Qt::white);
+            p.setPen(QPen(kFrame, 0.8));
+            p.drawRect(r.adjusted(0.4, 0.4, -0.4, -0.4));
+            return;
+    }
+}
+
+}  // namespace
+
+int FormPictureHeight() {
+    return (kFormPageHeight * kFormPictureWidth + kFormPageWidth / 2) / kFormPageWidth;
+}
+
+QImage RenderFormPage(const FormModel& model, const Edition&, int page) {
+    QImage image(kFormPictureWidth, FormPictureHeight(), QImage::Format_RGB32);
+    image.setDotsPerMeterX(3780);  // 96 dpi, so point sizes map to the page's dots
+    image.setDotsPerMeterY(3780);
+    image.fill(Qt::white);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setRenderHint(QPainter::TextAntialiasing);
+    const double scale = double(kFormPictureWidth) / kFormPageWidth;
+    p.scale(scale, scale);
+
+    // A faint tint under the printed area, as on the paper form, framed.
+    const QRectF paper(8, 8, kFormPageWidth - 16, kFormPageHeight - 16);
+    p.fillRect(paper, kPaperTint);
+    p.setPen(QPen(kFrame, 0.8));
+    p.drawRect(paper);
+
+    for (const FormLabel* l : model.LabelsOfPage(page)) DrawLabel(p, *l);
+    for (const FormControl* c : model.ControlsOfPage(page)) DrawBox(p, *c);
+
+    p.setPen(kInk);
+    p.setFont(Font(7.5, false));
+    const QRectF foot(16, kFormPageHeight - 22, kFormPageWidth - 32, 12);
+    p.drawText(foot, Qt::AlignRight | Qt::AlignVCenter,
+               QStringLiteral("Σελίδα %1 από 4").arg(page));
+    p.end();
+    return image;
+}
+
+}  // namespace kestrana

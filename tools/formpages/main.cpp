@@ -1,0 +1,35 @@
+// kestrana-formpages OUTDIR: writes E1P<n>Color<yy>.jpg of both editions.
+#include <QDir>
+#include <QGuiApplication>
+#include <QImage>
+#include <QString>
+#include <cstdio>
+
+#include "e1/model/form_model.h"
+#include "editions/edition.h"
+#include "form_page_painter.h"
+
+int main(int argc, char** argv) {
+    QGuiApplication app(argc, argv);
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: kestrana-formpages OUTDIR\n");
+        return 2;
+    }
+    const QString outDir = QString::fromLocal8Bit(argv[1]);
+    if (!QDir().mkpath(outDir)) {
+        std::fprintf(stderr, "kestrana-formpages: cannot create %s\n", argv[1]);
+        return 1;
+    }
+    for (const kestrana::Edition* e : {&kestrana::Edition2019(), &kestrana::Edition2018()}) {
+        const kestrana::FormModel& model = kestrana::E1FormModel(*e);
+        for (int page = 1; page <= 4; ++page) {
+            const QString path = QDir(outDir).filePath(QString::fromStdString(e->E1PagePicture(page)));
+            QImage image = kestrana::RenderFormPage(model, *e, page);
+            if (!image.save(path, "JPEG", 92)) {
+                std::fprintf(stderr, "kestrana-formpages: cannot write %s\n", path.toLocal8Bit().constData());
+                return 1;
+            }
+        }
+    }
+    return 0;
+}
