@@ -1,0 +1,178 @@
+// kestrana-calc clear, run as a program.
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "records/e1_record.h"
+#include "records/record_files.h"
+
+namespace kestrana {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct ToolRun {
+    int status = -1;
+    std::string out, err;
+};
+
+std::string Tool() {
+    const char* bin = std::getenv("KESTRANA_BIN_DIR");
+    return (bin ? std::string(bin) : std::string("../bin")) + "/kestrana-calc";
+}
+
+std::string ReadAll(const fs::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+class ClearCli : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dir_ = fs::temp_directory_path() /
+               ("kestrana_clear_" + std::to_string(::getpid()) + "_" +
+                ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(dir_);
+        fs::create_directories(dir_);
+        ASSERT_TRUE(fs::exists(Tool())) << Tool();
+    }
+    void TearDown() override { fs::remove_all(dir_); }
+
+    ToolRun Clear(const std::string& args) {
+        const fs::path err = dir_ / "stderr.txt";
+        const std::string cmd = "'" + Tool() + "' clear " + args + " 2>'" + err.string() + "'";
+        ToolRun r;
+        FILE* p = ::popen(cmd.c_str(), "r");
+        if (!p) return r;
+        char buf[4096];
+        size_t n;
+        while ((n = std::fread(buf, 1, sizeof buf, p)) > 0) r.out.append(buf, n);
+        const int raw = ::pclose(p);
+        r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+        r.err = ReadAll(err);
+        return r;
+    }
+
+    // A declaration of the single-person salary run, written as the program does.
+    void WriteSalaryDeclaration(const std::string& afm, const std::string& surname) {
+        E1Record r;
+        r.SetText("edAFM", afm);
+        r.SetText("edBigName", surname);
+        r.SetText("edName", "ΝΙΚΟΣ");
+        r.SetCode(0, 301, 20000);
+        r.SetCode(1, 49, 2500);
+        r.SetCode(2, 315, 3000);
+        WriteE1File(r, dir_.string());
+    }
+
+    fs::path dir_;
+};
+
+TEST_F(ClearCli, BadInputIsRefusedWithStatus2AndNothingComputed) {
+    const char* const cases[] = {
+        "--codes 301=abc",          // not a number
+        "--codes 1001=5",           // above 1000
+        "--codes 5000=5",
+        "--codes 999=5",            // not a code of the form
+        "--codes 0=5",
+        "--codes 301",              // no value
+        "--codes 301=1e5",          // only plain decimals
+        "--codes 301=,049=1",
+        "--codes 301=1,301=2",      // the same code twice
+        "--codes x01=3",
+        "--tick 32a",
+        "--codes 301=1 --late-months -1",
+        "--edition 2020 --codes 301=1",
+        "--bogus",
+        "",                         // nothing to compute
+        "--married",                // flags need codes
+        "some.dta --codes 301=1",   // two sources
+    };
+    for (const char* args : cases) {
+        const ToolRun r = Clear(args);
+        EXPECT_EQ(r.status, 2) << args;
+        EXPECT_EQ(r.out, "") << args;
+        EXPECT_NE(r.err.find("kestrana-calc clear: "), std::string::npos) << args;
+    }
+    EXPECT_NE(Clear("--codes 1001=5").err.find("above 1000"), std::string::npos);
+    EXPECT_NE(Clear("--codes 999=5").err.find("unknown code 999"), std::string::npos);
+}
+
+TEST_F(ClearCli, JsonOfTheSalaryRun) {
+    const ToolRun r = Clear("--codes 301=20000,049=2500,315=3000 --json");
+    ASSERT_EQ(r.status, 0) << r.err;
+    for (const char* key : {"\"edition\": 2019", "\"NothingDeclared\": false", "\"SalaryIncome\": [20000, 0]",
+                            "\"ScaleTax\": [4400, 0]", "\"TaxDue\": [2500, 0]", "\"MainTaxCredit\": [500, 0]",
+                            "\"SolidarityContribution\": [176, 0]", "\"FinalBalance\": -324",
+                            "\"TaxReductionKinds\": [[1900, 0,", "\"EkaCells\": {",
+                            "{\"row\": 25, \"caption\": \" ΤΕΛΙΚΗ ΕΠΙΣΤΡΟΦΗ (Υ) \", \"taxpayer\": \"-324,00\", "
+                            "\"spouse\": \"\"}",
+                            "\"requiredReceipts\": null"})
+        EXPECT_NE(r.out.find(key), std::string::npos) << key;
+
+    const ToolRun r18 = Clear("--edition 2018 --codes 301=20000,049=2500,315=3000 --json");
+    ASSERT_EQ(r18.status, 0) << r18.err;
+    EXPECT_NE(r18.out.find("\"edition\": 2018"), std::string::npos);
+    EXPECT_NE(r18.out.find("{\"row\": 25, \"caption\": \"ΤΕΛΙΚΟ ΠΟΣΟ ΠΛΗΡΩΜΗΣ\""), std::string::npos);
+
+    const ToolRun none = Clear("--codes 001=1 --json");  // code 1 alone declares nothing
+    ASSERT_EQ(none.status, 0) << none.err;
+    EXPECT_NE(none.out.find("\"NothingDeclared\": true"), std::string::npos);
+    EXPECT_NE(none.out.find("\"breakdownsEnabled\": false"), std::string::npos);
+}
+
+TEST_F(ClearCli, TicksFlagsAndTextLayout) {
+    const ToolRun r = Clear("--codes 301=20000,049=1000 --tick 327 --married --late-months 2 --json");
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.out.find("\"Married\": true"), std::string::npos);
+    EXPECT_NE(r.out.find("\"LateMonths\": 2"), std::string::npos);
+    EXPECT_NE(r.out.find("\"PrepaymentHalved\": [1, 0]"), std::string::npos);
+
+    const ToolRun text = Clear("--codes 301=20000,049=1000,315=3000");
+    ASSERT_EQ(text.status, 0) << text.err;
+    // Receipts short by 1500: the surcharge row and the required-receipts line.
+    EXPECT_NE(text.out.find("ΕΠΙΒΑΡΥΝΣΗ ΛΟΓΩ ΑΠΟΔΕΙΞΕΩΝ (+)"), std::string::npos);
+    EXPECT_NE(text.out.find("330,00"), std::string::npos);
+    EXPECT_NE(text.out.find("Απαιτούμενο Ποσό Αποδείξεων (κωδ. 049+050): 2.500,00"), std::string::npos);
+    EXPECT_NE(text.out.find("ΤΟΥ ΥΠΟΧΡΕΟΥ"), std::string::npos);
+    EXPECT_NE(text.out.find("[ΣΥΜΒΕΒΑΙΟΥΜΕΝΑ ΠΟΣΑ]"), std::string::npos);
+}
+
+TEST_F(ClearCli, DeclarationFileAndFolder) {
+    WriteSalaryDeclaration("123456783", "ΠΑΠΑΔΟΠΟΥΛΟΣ");
+    WriteSalaryDeclaration("000000000", "ΑΛΦΑ, ΒΗΤΑ");
+    const fs::path tables = dir_ / "Tables";
+    std::ofstream(tables / "E1broken.dta") << "short";
+
+    const ToolRun one = Clear("'" + (tables / "E1123456783.dta").string() + "'");
+    ASSERT_EQ(one.status, 0) << one.err;
+    EXPECT_NE(one.out.find("Α.Φ.Μ. : 123456783"), std::string::npos);
+    EXPECT_NE(one.out.find("ΠΑΠΑΔΟΠΟΥΛΟΣ ΝΙΚΟΣ"), std::string::npos);
+    EXPECT_NE(one.out.find("-324,00"), std::string::npos);
+
+    const ToolRun all = Clear("--all '" + tables.string() + "'");
+    EXPECT_EQ(all.status, 1);  // one file left out
+    EXPECT_EQ(all.out,
+              "AFM,Surname,FirstName,FinalTaxpayer,FinalSpouse,FinalBalance\n"
+              "000000000,\"ΑΛΦΑ, ΒΗΤΑ\",ΝΙΚΟΣ,-324.00,0.00,-324.00\n"
+              "123456783,ΠΑΠΑΔΟΠΟΥΛΟΣ,ΝΙΚΟΣ,-324.00,0.00,-324.00\n");
+    EXPECT_NE(all.err.find("E1broken.dta"), std::string::npos);
+
+    const ToolRun missing = Clear("'" + (dir_ / "nothere.dta").string() + "'");
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_EQ(missing.out, "");
+    EXPECT_NE(missing.err.find("nothere.dta"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace kestrana
