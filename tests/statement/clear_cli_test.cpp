@@ -168,6 +168,10 @@ TEST_F(ClearCli, DeclarationFileAndFolder) {
               "123456783,ΠΑΠΑΔΟΠΟΥΛΟΣ,ΝΙΚΟΣ,-324.00,0.00,-324.00\n");
     EXPECT_NE(all.err.find("E1broken.dta"), std::string::npos);
 
+    const ToolRun noFolder = Clear("--all '" + (dir_ / "nothere").string() + "'");
+    EXPECT_EQ(noFolder.status, 1);
+    EXPECT_EQ(noFolder.out, "");
+
     const ToolRun missing = Clear("'" + (dir_ / "nothere.dta").string() + "'");
     EXPECT_EQ(missing.status, 1);
     EXPECT_EQ(missing.out, "");

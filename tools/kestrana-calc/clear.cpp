@@ -14,6 +14,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <iostream>
 #include <map>
 #include <optional>
@@ -397,6 +398,11 @@ std::string CsvAmount(double v) {
 
 // One line per declaration of the folder, in tax-number order.
 int ClearAll(const Options& o) {
+    std::error_code ec;
+    if (!std::filesystem::is_directory(o.allDir, ec)) {
+        std::cerr << "kestrana-calc clear: " << o.allDir << ": no such folder\n";
+        return 1;
+    }
     const IndexScan scan = ListE1Files(o.allDir);
     int skipped = 0;
     for (const std::string& name : scan.unreadable) {
