@@ -290,6 +290,16 @@ TEST_P(BothEditions, CaptionsHintsAndTags) {
         EXPECT_EQ(m.Find(CodeBoxName(code))->tag, box) << code;
         EXPECT_FALSE(m.Find(CodeBoxName(box))->visible) << box;
     }
+    // Rows of repeated boxes carry their row number.
+    for (int i = 1; i <= 7; ++i) {
+        for (std::string base : {"edEnoikioName", "ed80", "edEnoikioEpif"})
+            EXPECT_EQ(m.Find(base + std::to_string(i))->tag, i) << base << i;
+    }
+    for (int i = 1; i <= 4; ++i) {
+        for (std::string base : {"edP2Name", "edP2Year", "edP2School", "edP2BigName", "edP2AFM", "edP2Ypox", "edP2Syz"})
+            EXPECT_EQ(m.Find(base + std::to_string(i))->tag, i) << base << i;
+    }
+    for (int i = 1; i <= 3; ++i) EXPECT_EQ(m.Find("edPlace" + std::to_string(i))->tag, i);
     // Car rows carry their row number, results included.
     for (int i = 1; i <= 7; ++i) {
         for (std::string base : {"edCarName", "edCarMeiwsi", "edCarNumber", "edCarIppoi", "edCarMonths",

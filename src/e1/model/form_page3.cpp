@@ -72,14 +72,14 @@ static void Residences(FormBuilder& b) {
         const int x = xs[r + 1];
         const int first = 211 + 7 * r;  // 211, 218, 225: main area, then auxiliary, shares, months, zone
         auto at = [&](int row) { return top + row * kRow; };
-        b.Boxed(Text(N("edPlace", r + 1), 255), x, at(0), colW - 4);
+        b.Boxed(Tagged(Text(N("edPlace", r + 1), 255), r + 1), x, at(0), colW - 4);
         b.Boxed(I(postal[r]), x, at(1), 52);
         Cell sup = Text(supply[r], 15);
         b.Boxed(sup, x + kCodeW + 56, at(1), colW - kCodeW - 60);
         b.Boxed(T(rented[r], rentedCaption[r]), x, at(2), half - kCodeW - 3);
         if (granted[r]) b.Boxed(T(granted[r], "Παραχ."), x + half, at(2), half - kCodeW - 3);
         b.Boxed(T(240 + r), x, at(3), kTickW);
-        b.Boxed(Text(N("edThesi", r + 1), 5), x + half + kCodeW, at(3), 48);
+        b.Boxed(Tagged(Text(N("edThesi", r + 1), 5), r + 1), x + half + kCodeW, at(3), 48);
         b.Boxed(I(first), x, at(4), half - kCodeW - 3);
         b.Boxed(I(first + 1), x + half, at(4), half - kCodeW - 3);
         Cell halfArea = I(231 + r);
@@ -278,7 +278,7 @@ void BuildPage3(FormBuilder& b) {
     // switches 992-994, the area of rent rows 4-7 (no visible box).
     for (int code : {234, 235, 236}) b.Hidden(I(code));
     for (int code : {992, 993, 994}) b.Hidden(A(code));
-    for (int i = 4; i <= 7; ++i) b.Hidden(Real(N("edEnoikioEpif", i)));
+    for (int i = 4; i <= 7; ++i) b.Hidden(Tagged(Real(N("edEnoikioEpif", i)), i));
 }
 
 }  // namespace kestrana::formlayout

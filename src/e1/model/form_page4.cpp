@@ -13,6 +13,7 @@ static const char* const kGreekYes = "\u039D\u0391\u0399";  // "ΝΑΙ" in Greek
 static Cell Text(std::string name, int maxLength) { return Named(std::move(name), ControlKind::Text, maxLength); }
 static Cell Afm(std::string name) { return Named(std::move(name), ControlKind::AFM, 10); }
 static std::string N(const char* base, int i) { return base + std::to_string(i); }
+static Cell Tagged(Cell c, int tag) { c.tag = tag; return c; }
 
 static void Rents(FormBuilder& b) {
     b.Heading("ΕΝΟΙΚΙΟ ΚΥΡΙΑΣ ΚΑΤΟΙΚΙΑΣ ΚΑΙ ΚΑΤΟΙΚΙΑΣ ΤΕΚΝΩΝ ΠΟΥ ΣΠΟΥΔΑΖΟΥΝ");
@@ -82,11 +83,11 @@ static void Dependants(FormBuilder& b) {
     for (int i = 1; i <= 4; ++i) {
         const int y = b.y + (i - 1) * kRow;
         b.Label({xs[0], y, 14, kBoxH}, std::to_string(i), LabelStyle::ColumnHeader);
-        b.Boxed(Text(N("edP2Name", i), 15), xs[1], y, 114);
-        b.Boxed(Text(N("edP2Year", i), 4), xs[2], y, 46);
-        b.Boxed(Text(N("edP2School", i), 15), xs[3], y, 114);
-        b.Boxed(Afm(childAfm[i - 1]), xs[4], y, 94);
-        b.Boxed(Text(N("edP2BigName", i), 20), xs[5], y, 124);
+        b.Boxed(Tagged(Text(N("edP2Name", i), 15), i), xs[1], y, 114);
+        b.Boxed(Tagged(Text(N("edP2Year", i), 4), i), xs[2], y, 46);
+        b.Boxed(Tagged(Text(N("edP2School", i), 15), i), xs[3], y, 114);
+        b.Boxed(Tagged(Afm(childAfm[i - 1]), i), xs[4], y, 94);
+        b.Boxed(Tagged(Text(N("edP2BigName", i), 20), i), xs[5], y, 124);
         b.Boxed(T(845 + i, kGreekYes), xs[6], y, 60);  // 846-849
     }
     b.y += 4 * kRow;
@@ -104,10 +105,10 @@ static void Dependants(FormBuilder& b) {
     for (int i = 1; i <= 4; ++i) {
         const int y = b.y + (i - 1) * kRow;
         b.Label({xs[0], y, 14, kBoxH}, std::to_string(i), LabelStyle::ColumnHeader);
-        b.Boxed(Afm(N("edP2AFM", i)), xs[1], y, 94);
-        b.Boxed(Text(amka[i - 1], 20), xs[2], y, 124);
-        b.Boxed(Text(N("edP2Ypox", i), 10), xs[3], y, 114);
-        b.Boxed(Text(N("edP2Syz", i), 10), xs[4], y, 114);
+        b.Boxed(Tagged(Afm(N("edP2AFM", i)), i), xs[1], y, 94);
+        b.Boxed(Tagged(Text(amka[i - 1], 20), i), xs[2], y, 124);
+        b.Boxed(Tagged(Text(N("edP2Ypox", i), 10), i), xs[3], y, 114);
+        b.Boxed(Tagged(Text(N("edP2Syz", i), 10), i), xs[4], y, 114);
     }
     b.y += 4 * kRow + 2;
 }
