@@ -347,6 +347,14 @@ TEST_P(BothEditions, PrintedTextFitsThePageAndClearsTheBoxes) {
             }
         }
     }
+    // Printed texts do not run into one another.
+    for (int page = 1; page <= kFormPageCount; ++page) {
+        auto labels = m.LabelsOfPage(page);
+        for (size_t i = 0; i < labels.size(); ++i)
+            for (size_t j = i + 1; j < labels.size(); ++j)
+                EXPECT_FALSE(labels[i]->rect.Intersects(labels[j]->rect))
+                    << "'" << labels[i]->text << "' and '" << labels[j]->text << "' on page " << page;
+    }
     // Every visible code box has its number printed beside it (889/890 checked below).
     for (const FormControl* c : m.ListCodeControls()) {
         if (!c->visible || c->code == 889 || c->code == 890) continue;
