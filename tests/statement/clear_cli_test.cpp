@@ -97,6 +97,7 @@ TEST_F(ClearCli, BadInputIsRefusedWithStatus2AndNothingComputed) {
         "",                         // nothing to compute
         "--married",                // flags need codes
         "some.dta --codes 301=1",   // two sources
+        "--one-instalment --codes 301=1",  // edition 2019 has no such box
     };
     for (const char* args : cases) {
         const ToolRun r = Clear(args);
@@ -124,6 +125,12 @@ TEST_F(ClearCli, JsonOfTheSalaryRun) {
     ASSERT_EQ(r18.status, 0) << r18.err;
     EXPECT_NE(r18.out.find("\"edition\": 2018"), std::string::npos);
     EXPECT_NE(r18.out.find("{\"row\": 25, \"caption\": \"ΤΕΛΙΚΟ ΠΟΣΟ ΠΛΗΡΩΜΗΣ\""), std::string::npos);
+
+    const ToolRun once = Clear("--edition 2018 --one-instalment --married --codes 301=30000,302=15000 --json");
+    ASSERT_EQ(once.status, 0) << once.err;
+    const ToolRun twice = Clear("--edition 2018 --married --codes 301=30000,302=15000 --json");
+    const auto row19 = [](const std::string& json) { return json.substr(json.find("{\"row\": 19"), 80); };
+    EXPECT_NE(row19(once.out), row19(twice.out));
 
     const ToolRun none = Clear("--codes 001=1 --json");  // code 1 alone declares nothing
     ASSERT_EQ(none.status, 0) << none.err;

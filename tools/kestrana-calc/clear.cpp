@@ -4,6 +4,7 @@
 //   kestrana-calc clear [--edition 2018|2019] [--json] --codes 301=20000,049=2500
 //                       [--tick 327,...] [--married] [--late-months N]
 //   kestrana-calc clear [--edition 2018|2019] --all DIR
+//   --one-instalment (edition 2018): the statement's cbOneDosi ticked
 //
 // --codes takes the values as the E1 window would hand them to the engine:
 // each code's value as given (no fast-entry limits), --tick sets the tick
@@ -44,7 +45,8 @@ const char* const kUsage =
     "usage: kestrana-calc clear [--edition 2018|2019] [--json] FILE.dta\n"
     "       kestrana-calc clear [--edition 2018|2019] [--json] --codes CODE=VALUE,...\n"
     "                           [--tick CODE,...] [--married] [--late-months N]\n"
-    "       kestrana-calc clear [--edition 2018|2019] --all DIR\n";
+    "       kestrana-calc clear [--edition 2018|2019] --all DIR\n"
+    "       --one-instalment (edition 2018): row 19 as paid in one instalment\n";
 
 struct UsageError {
     std::string message;
@@ -59,6 +61,7 @@ struct Options {
     std::vector<std::pair<int, double>> codes;
     std::vector<int> ticks;
     bool married = false;
+    bool oneInstalment = false;
     bool haveLateMonths = false;
     int lateMonths = 0;
 };
@@ -138,6 +141,8 @@ Options ParseOptions(int argc, char** argv) {
         } else if (arg == "--tick") {
             o.haveCodes = true;
             tickLists.push_back(needValue(i));
+        } else if (arg == "--one-instalment") {
+            o.oneInstalment = true;
         } else if (arg == "--married") {
             o.married = true;
         } else if (arg == "--late-months") {
@@ -160,6 +165,9 @@ Options ParseOptions(int argc, char** argv) {
     if (!o.haveCodes && (o.married || o.haveLateMonths))
         throw UsageError{"--married and --late-months go with --codes or --tick"};
     if (!o.allDir.empty() && o.json) throw UsageError{"--all writes CSV; --json does not apply"};
+    if (o.oneInstalment && !o.edition->statement.oneInstalmentOption)
+        throw UsageError{"--one-instalment is not offered by edition " + std::to_string(o.edition->year)};
+    if (o.oneInstalment && !o.allDir.empty()) throw UsageError{"--one-instalment changes the statement only"};
 
     std::map<int, std::string> seen;  // code -> how it was given
     auto remember = [&seen](int code, std::string_view item) {
@@ -469,7 +477,7 @@ int ClearMain(int argc, char** argv) {
         }
     }
     ComputeClearance(st, *o.edition);
-    const EkaCells cells = BuildEkaCells(st, *o.edition);
+    const EkaCells cells = BuildEkaCells(st, *o.edition, {.oneInstalment = o.oneInstalment});
     std::cout << (o.json ? StatementJson(cells, st, *o.edition, heading)
                          : StatementText(cells, st, *o.edition, heading));
     return 0;
