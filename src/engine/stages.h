@@ -14,9 +14,8 @@ using LD = long double;
 // largest double so that huge entries never turn into infinities (and,
 // further on, into NaN).
 inline double Store(LD x) {
-    if (x > static_cast<LD>(DBL_MAX)) return DBL_MAX;
-    if (x < -static_cast<LD>(DBL_MAX)) return -DBL_MAX;
-    return static_cast<double>(x);
+    if (__builtin_expect(std::fabs(x) <= static_cast<LD>(DBL_MAX), 1)) return static_cast<double>(x);
+    return x > 0 ? DBL_MAX : -DBL_MAX;
 }
 
 // Stores a result and gives back what was stored, so that later formulas
@@ -74,8 +73,9 @@ inline LD SalaryReductionAmount(int dependents, LD rb) {
 struct Codes {
     const EngineState& s;
     int p;
-    LD operator()(int k) const { return s.Code(k + p); }
-    bool ticked(int k) const { return s.Ticked(k + p); }
+    // k is one of the form's codes (at most 999), so k + p stays in the table.
+    LD operator()(int k) const { return s.CodeValue[k + p]; }
+    bool ticked(int k) const { return s.CodeValue[k + p] != 0; }
 };
 
 // Codes 301 + 325 + 309 + 311 + 343 + 389 + 391 + 393: salary present,

@@ -17,13 +17,12 @@ TEST_P(DeductionTest, DonationsLimitedTo10PercentAndShared) {
     EXPECT_NEAR(s.DeductionShare[T][3], 1000 * 10000 / 19500.0, 1e-9);
 }
 
-TEST_P(DeductionTest, Code663CappedByTheBaseThenByIncome) {
-    if (GetParam() == 2018) GTEST_SKIP() << "2018 rule tested below";
-    const EngineState s = Run({{{663, 50000}, {301, 30000}}});
+TEST(Deductions2019, Code663CappedByTheBaseThenByIncome) {
+    const EngineState s = Compute({{{663, 50000}, {301, 30000}}});
     EXPECT_DOUBLE_EQ(s.DeductionCode663[T], 30000);
     EXPECT_DOUBLE_EQ(s.IncomeDeductions[T], 30000);  // 30000 + 0, limited to the income
     EXPECT_DOUBLE_EQ(s.FinalTaxableIncome[T], 0);
-    const EngineState both = Run({{{663, 50000}, {61, 5000}, {301, 30000}}});
+    const EngineState both = Compute({{{663, 50000}, {61, 5000}, {301, 30000}}});
     EXPECT_DOUBLE_EQ(both.IncomeDeductions[T], 30000);
 }
 

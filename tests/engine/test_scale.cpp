@@ -77,6 +77,22 @@ TEST_P(ScaleTest, FarmerMainlyWithoutIncome) {
     EXPECT_DOUBLE_EQ(s.FarmingScaleTax[T], 4980 - s.FarmingTaxReduction[T]);
 }
 
+// 2019 compares the other income with farming net of losses clamped at 0;
+// 2018 with the unclamped figure.
+TEST_P(ScaleTest, FarmerMainlyWithFarmingLosses) {
+    const EngineState s = Run({{{461, 1000}, {465, 3000}, {37, 1}}});
+    EXPECT_EQ(s.FarmerMainly[T], GetParam() == 2019);
+}
+
+// Salary only from abroad, so nothing to split by: 2019 gives the reduction
+// to the (zero) farming tax, 2018 keeps it on salary.
+TEST_P(ScaleTest, FarmerMainlyWithoutDomesticIncome) {
+    const EngineState s = Run({{{389, 5000}, {619, 1000}, {399, 19}, {37, 1}, {49, 1e6}}});
+    ASSERT_TRUE(s.FarmerMainly[T]);
+    EXPECT_DOUBLE_EQ(s.SalaryTaxReduction[T], GetParam() == 2019 ? 0 : 1100);
+    EXPECT_EQ(s.FarmingTaxReduction[T], 0);
+}
+
 TEST_P(ScaleTest, FarmerMainlySplitsTheReductionByIncome) {
     const EngineState s = Run({{{461, 15000}, {301, 5000}, {37, 1}, {49, 1e6}}});
     EXPECT_TRUE(s.FarmerMainly[T]);
