@@ -25,8 +25,10 @@ struct ToolRun {
 };
 
 std::string Tool() {
+    // ctest sets the program folder; run by hand, it lies beside tests/.
     const char* bin = std::getenv("KESTRANA_BIN_DIR");
-    return (bin ? std::string(bin) : std::string("../bin")) + "/kestrana-calc";
+    const fs::path dir = bin ? fs::path(bin) : fs::read_symlink("/proc/self/exe").parent_path().parent_path() / "bin";
+    return (dir / "kestrana-calc").string();
 }
 
 std::string ReadAll(const fs::path& p) {
