@@ -27,7 +27,7 @@ TEST(Sweep, EveryResultFiniteForAnyFiniteInput) {
     std::mt19937_64 rng(20190101);
     std::uniform_int_distribution<int> codeOf(0, 1000);
     std::uniform_int_distribution<int> countOf(1, 120);
-    for (int run = 0; run < 4000; ++run) {
+    for (int run = 0; run < 20000; ++run) {
         EngineState s;
         const int count = countOf(rng);
         for (int i = 0; i < count; ++i) s.CodeValue[codeOf(rng)] = RandomAmount(rng);
