@@ -219,15 +219,26 @@ TEST_F(ControlsTest, UnreadableAmountIsReportedAndTheExitNotificationDoesNotRun)
 
 TEST_F(ControlsTest, FocusLostToAnotherWindowIsNotLeavingTheBox) {
     QSignalSpy exits(real, &TEditReal::exited);
+    auto send = [](QWidget* w, QEvent::Type type, Qt::FocusReason reason) {
+        QFocusEvent event(type, reason);
+        QApplication::sendEvent(w, &event);
+    };
     Focus(real);
     QTest::keyClicks(real, "1234");
-    QFocusEvent out(QEvent::FocusOut, Qt::ActiveWindowFocusReason);
-    QApplication::sendEvent(real, &out);
+    // A message box comes up and goes: no rewrite, no exit, no select-all.
+    send(real, QEvent::FocusOut, Qt::ActiveWindowFocusReason);
     EXPECT_EQ(real->text(), "1234");
     EXPECT_EQ(exits.count(), 0);
+    send(real, QEvent::FocusIn, Qt::ActiveWindowFocusReason);
+    EXPECT_EQ(real->selectedText(), "");
     Leave();
     EXPECT_EQ(real->text(), "1.234,00");
     EXPECT_EQ(exits.count(), 1);
+
+    // A window that opens with the focus on the box: that is entering it.
+    send(real, QEvent::FocusIn, Qt::ActiveWindowFocusReason);
+    EXPECT_EQ(real->text(), "1234,00");
+    EXPECT_EQ(real->selectedText(), "1234,00");
 }
 
 TEST_F(ControlsTest, BoxesAreFoundByNameAndPublishValueAndAlignment) {

@@ -60,7 +60,7 @@ void TEditAFM::MarkInvalid() {
 
 void TEditAFM::focusInEvent(QFocusEvent* event) {
     QLineEdit::focusInEvent(event);
-    if (!IsEnterOrLeave(event)) return;
+    if (!focus_.Entering(event)) return;
     if (markedInvalid_)
         RestoreAppearance();
     else
@@ -69,7 +69,7 @@ void TEditAFM::focusInEvent(QFocusEvent* event) {
 
 void TEditAFM::focusOutEvent(QFocusEvent* event) {
     QLineEdit::focusOutEvent(event);
-    if (!IsEnterOrLeave(event)) return;
+    if (!focus_.Leaving(event)) return;
     emit exited();
     if (CheckAFM(text().toStdString()))
         RestoreAppearance();

@@ -6,6 +6,8 @@
 #include <QFont>
 #include <QLineEdit>
 
+#include "records/controls/entry_control.h"
+
 namespace kestrana {
 
 class TEditAFM : public QLineEdit {
@@ -36,6 +38,7 @@ protected:
     void focusOutEvent(QFocusEvent* event) override;
 
 private:
+    FocusTracker focus_;
     struct Appearance {
         QColor text;
         QColor background;

@@ -58,7 +58,7 @@ void TEditInt::keyPressEvent(QKeyEvent* event) {
 
 void TEditInt::focusOutEvent(QFocusEvent* event) {
     QLineEdit::focusOutEvent(event);
-    if (IsEnterOrLeave(event)) emit exited();
+    if (focus_.Leaving(event)) emit exited();
 }
 
 }  // namespace kestrana

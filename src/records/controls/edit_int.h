@@ -1,6 +1,8 @@
 #pragma once
 // `TEditInt`: the whole-number box. Keeps a 32-bit integer beside the text.
 #include <QLineEdit>
+
+#include "records/controls/entry_control.h"
 #include <cstdint>
 
 namespace kestrana {
@@ -31,6 +33,7 @@ protected:
     void focusOutEvent(QFocusEvent* event) override;
 
 private:
+    FocusTracker focus_;
     void OnTextChanged(const QString& text);
 
     UserDialogs* dialogs_;

@@ -90,7 +90,7 @@ void TEditReal::keyPressEvent(QKeyEvent* event) {
 
 void TEditReal::focusInEvent(QFocusEvent* event) {
     QLineEdit::focusInEvent(event);
-    if (!IsEnterOrLeave(event)) return;
+    if (!focus_.Entering(event)) return;
     // The user overtypes a plain number: no thousands dots while editing.
     QString plain = text();
     plain.remove(kThousands);
@@ -100,7 +100,7 @@ void TEditReal::focusInEvent(QFocusEvent* event) {
 
 void TEditReal::focusOutEvent(QFocusEvent* event) {
     QLineEdit::focusOutEvent(event);
-    if (!IsEnterOrLeave(event)) return;
+    if (!focus_.Leaving(event)) return;
     const QString current = text();
     if (current.isEmpty()) {
         value_ = 0;

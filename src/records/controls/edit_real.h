@@ -4,6 +4,8 @@
 // decimals once the user leaves the box.
 #include <QLineEdit>
 
+#include "records/controls/entry_control.h"
+
 namespace kestrana {
 
 class UserDialogs;
@@ -41,6 +43,7 @@ protected:
     void focusOutEvent(QFocusEvent* event) override;
 
 private:
+    FocusTracker focus_;
     void OnTextChanged(const QString& text);
     void ReportConversionError(const QString& text);
 

@@ -10,11 +10,24 @@ class UserDialogs;
 // Conversion errors go to `dialogs`; without one, to a Qt message box.
 UserDialogs& DialogsOrDefault(UserDialogs* dialogs);
 
-// Focus that moves because another window came up (a message box, a menu) or
-// the window was switched away is not the user leaving the box; coming back
-// is not entering it.
-inline bool IsEnterOrLeave(const QFocusEvent* event) {
-    return event->reason() != Qt::ActiveWindowFocusReason && event->reason() != Qt::PopupFocusReason;
-}
+// Focus that goes because another window came up (a message box, a menu) or
+// the user switched windows is not the user leaving the box, and getting it
+// back is not entering it. A window shown with the focus on the box is.
+class FocusTracker {
+public:
+    bool Entering(const QFocusEvent* event) {
+        const bool returning = away_ && (event->reason() == Qt::ActiveWindowFocusReason ||
+                                         event->reason() == Qt::PopupFocusReason);
+        away_ = false;
+        return !returning;
+    }
+    bool Leaving(const QFocusEvent* event) {
+        away_ = event->reason() == Qt::ActiveWindowFocusReason || event->reason() == Qt::PopupFocusReason;
+        return !away_;
+    }
+
+private:
+    bool away_ = false;
+};
 
 }  // namespace kestrana
