@@ -5,6 +5,8 @@
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QLineEdit>
+#include <QMessageBox>
+#include <QTimer>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -87,6 +89,37 @@ TEST(ScriptedDialogs, DrivesModalWindowsThroughTheirOwnButtons) {
     EXPECT_EQ(d.PendingModals(), 0u);
     EXPECT_EQ(AskForName(d), "-");  // nobody scripted it: rejected
     EXPECT_EQ(d.TextsOf(DialogKind::Modal), std::vector<std::string>(4, "fiAskName"));
+}
+
+// Clicks the button captioned `caption` of the message box about to open and
+// notes what the box showed.
+void AnswerNextBox(const QString& caption, QStringList& seen) {
+    QTimer::singleShot(0, [caption, &seen] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box) return;
+        seen << box->windowTitle() << box->text();
+        for (QAbstractButton* b : box->buttons()) seen << b->text();
+        for (QAbstractButton* b : box->buttons())
+            if (b->text() == caption) return b->click();
+        box->done(0);  // no such button: the test fails instead of hanging
+    });
+}
+
+TEST(QtUserDialogs, AsksWithGreekButtons) {
+    QtUserDialogs dialogs(nullptr, QString::fromUtf8("ΚΕΣΤΡΑΝΑ 2019"));
+    const std::string question = "Να γίνει διαγραφή όλων των αρχείων;  Προσοχή";
+    QStringList seen;
+    AnswerNextBox(QString::fromUtf8("Ναι"), seen);
+    EXPECT_TRUE(dialogs.AskYesNo(question));
+    EXPECT_EQ(seen, (QStringList{QString::fromUtf8("ΚΕΣΤΡΑΝΑ 2019"), QString::fromStdString(question),
+                                 QString::fromUtf8("Ναι"), QString::fromUtf8("Όχι")}));
+    seen.clear();
+    AnswerNextBox(QString::fromUtf8("Όχι"), seen);
+    EXPECT_FALSE(dialogs.AskYesNo(question));
+    seen.clear();
+    AnswerNextBox("OK", seen);
+    dialogs.ShowError("'x' is not a valid integer value");
+    EXPECT_EQ(seen.value(1), "'x' is not a valid integer value");
 }
 
 TEST(ModalRunner, OtherDialogsGetThePlainRunner) {
