@@ -18,6 +18,7 @@ QGuiApplication& App() {
     static int argc = 1;
     static char name[] = "test_formpages";
     static char* argv[] = {name, nullptr};
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     static QGuiApplication app(argc, argv);
     return app;
 }
