@@ -1,0 +1,153 @@
+#pragma once
+// `TfiE1`: the E1 declaration window. Five pages, four of them the pictures
+// of the form pages with the entry boxes laid over them; every box is created
+// from the form model and named after it ("edP301", "cbP327", "edBigName").
+// Saving and loading go through the shared E1 record, the clearance through
+// the shared engine state; both live in the AppContext.
+#include <QWidget>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include "e1/window/statement_opener.h"
+#include "engine/intake.h"
+
+class QAction;
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QScrollArea;
+class QTabWidget;
+
+namespace kestrana {
+
+struct AppContext;
+struct FormControl;
+class E1Record;
+class TEditInt;
+class TEditReal;
+
+// The whole-number box 205 (postal code of the first secondary residence)
+// shares its code with the tick box 205; the file keeps it under this code
+// entry so that reading it back does not tick the box instead.
+inline constexpr int kPostalCode205Entry = 997;
+
+extern const char* const kE1Caption;
+extern const char* const kCloseQuestion;         // on closing with changes
+extern const char* const kEscapeQuestion;        // Esc with changes
+extern const char* const kNoTaxNumberWarning;
+extern const char* const kSavedMessage;
+extern const char* const kOverwriteQuestion;
+extern const char* const kTooManyCodesMessage;
+
+class TfiE1 : public QWidget {
+    Q_OBJECT
+public:
+    // Clears the shared E1 record. `baseDir` is the folder that holds Tables
+    // and WParams (the working folder when empty).
+    explicit TfiE1(AppContext& context, StatementOpener opener = {}, const std::string& baseDir = "",
+                   QWidget* parent = nullptr);
+    ~TfiE1() override;
+
+    AppContext& Context() const { return context_; }
+
+    // ---- controls ----
+    // By component name, letter case ignored; nullptr when the form has none.
+    QWidget* Control(std::string_view name) const;
+    QLineEdit* Edit(std::string_view name) const;
+    QCheckBox* Check(std::string_view name) const;
+    TEditReal* Real(std::string_view name) const;
+    TEditInt* Int(std::string_view name) const;
+    // The box of a code: amount or whole-number box, or the tick box.
+    QWidget* CodeBox(int code, bool tickBox = false) const;
+    QTabWidget* Pages() const { return pages_; }
+    // Scroll area of form page 1..4 (nullptr for the special-cases page).
+    QScrollArea* PageScroll(int page) const;
+    QAction* Action(std::string_view name) const;  // miEka2003, miSave, ...
+    QLabel* ReductionLegend() const { return legend_; }
+
+    // ---- state ----
+    bool Modified() const { return modified_; }
+    void SetModified(bool on);
+
+    // ---- the record path ----
+    // Window to record. False (and the error shown) when a value does not fit
+    // its field; the record is then left as it was.
+    bool FillRecordFromWindow(E1Record& record);
+    void FillWindowFromRecord(const E1Record& record);
+    bool SaveE1();    // "Αποθήκευση"; true when the file was written
+    bool SaveE1As();  // the same with registration number 0
+    // Reads the declaration of `taxNumber` into the record and the window and
+    // clears the modified flag; a file error is shown and gives false.
+    bool OpenDeclaration(const std::string& taxNumber);
+
+    // ---- the clearance ----
+    E1IntakeInput IntakeInput() const;
+    StatementHeader MakeStatementHeader() const;
+    void ListFilledCodes(std::vector<FilledCodeLine>& taxpayer, std::vector<FilledCodeLine>& spouse) const;
+    void RunClearance();  // "Εκκαθάριση"
+
+    // ---- calculators and lookups, as the box events run them ----
+    void CalculateAuto();
+    void CalcBoat();
+    void CalcPisina();
+    void CalcIdiokat();
+    void SelectEidosEisod(int amountCode);
+    void ChooseTaxOffice();     // sbDOY
+    void ShowHorsepowerTable(); // Button1
+
+    // Print comes later; these run on miPrint, miPreview and btPrintAuto.
+    std::function<void()> printHook;
+    std::function<void()> previewHook;
+    std::function<void()> printCarsHook;
+
+    // Closes the window (its MDI frame when it has one), asking first when
+    // there are changes; what Esc does.
+    void RequestClose();
+
+signals:
+    void modifiedChanged(bool modified);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    struct Box {
+        const FormControl* def;
+        QWidget* widget;
+    };
+
+    void BuildPages();
+    void CreateControl(const FormControl& def, QWidget* canvas, double scale);
+    void CreateActions();
+    void HookEvents();
+    void OnExit(std::string_view name, const std::function<void()>& run);
+    void OnClick(std::string_view name, const std::function<void()>& run);
+    bool HandleKey(QWidget* box, QKeyEvent* key);
+    void MoveFocus(bool forward);
+    void GoToPage(int index);
+    void ScrollPage(int page, int delta);
+    double CodeValueOf(int code) const;
+    double NumberOf(const QWidget* widget) const;
+    void SetAmount(int code, double value);
+    void SetWhole(std::string_view name, int value);
+    void ClearWindow();
+
+    AppContext& context_;
+    StatementOpener opener_;
+    std::string baseDir_;
+    std::vector<Box> boxes_;                        // component order
+    std::unordered_map<std::string, size_t> index_; // lower-case name -> boxes_
+    QTabWidget* pages_ = nullptr;
+    QScrollArea* scrolls_[4] = {};
+    QLabel* legend_ = nullptr;
+    bool modified_ = false;
+    bool shownOnce_ = false;
+    bool closing_ = false;
+};
+
+}  // namespace kestrana

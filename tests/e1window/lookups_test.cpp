@@ -1,0 +1,79 @@
+#include <gtest/gtest.h>
+
+#include "test_app.h"
+
+#include <QApplication>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTableWidget>
+
+#include "e1/window/tfi_select_eisod.h"
+#include "editions/edition.h"
+#include "info/tfi_convert_cc.h"
+#include "platform/scripted_dialogs.h"
+
+namespace kestrana {
+namespace {
+
+
+void Tick(QListWidget* list, int number) { list->item(number - 1)->setCheckState(Qt::Checked); }
+
+TEST(SelectEisod, ShowsOnlyItsPageWithTheCurrentEntryTicked) {
+    App();
+    ScriptedDialogs dialogs;
+    TfiSelectEisod dlg(Edition2019(), dialogs, 0, 3);
+    EXPECT_EQ(dlg.windowTitle(), QStringLiteral("Επιλογή κατηγορίας εισοδήματος"));
+    for (int p = 0; p < 6; ++p) EXPECT_EQ(dlg.PageCodes()->isTabVisible(p), p == 0) << p;
+    EXPECT_EQ(dlg.PageCodes()->tabText(0), QStringLiteral("659-660"));
+    QListWidget* list = dlg.List(0);
+    ASSERT_EQ(list->count(), 27);
+    for (int i = 0; i < list->count(); ++i)
+        EXPECT_EQ(list->item(i)->checkState() == Qt::Checked, i == 2) << i;
+}
+
+TEST(SelectEisod, OneChoiceRule) {
+    App();
+    struct Case { std::vector<int> ticked; int result; bool message; };
+    for (const Case& c : {Case{{}, 0, false}, Case{{13}, 13, false}, Case{{2, 5}, 0, true}}) {
+        ScriptedDialogs dialogs;
+        TfiSelectEisod dlg(Edition2019(), dialogs, 0, 0);
+        for (int n : c.ticked) Tick(dlg.List(0), n);
+        dlg.SelectButton()->click();
+        EXPECT_EQ(dlg.result(), QDialog::Accepted);
+        EXPECT_EQ(dlg.Result(), c.result);
+        EXPECT_EQ(dialogs.Texts(), c.message ? std::vector<std::string>{kOneChoiceOnlyMessage}
+                                             : std::vector<std::string>{});
+    }
+    ScriptedDialogs dialogs;
+    TfiSelectEisod dlg(Edition2018(), dialogs, 3, 10);
+    EXPECT_EQ(dlg.List(3)->count(), 10);
+    dlg.ExitButton()->click();
+    EXPECT_EQ(dlg.result(), QDialog::Rejected);
+}
+
+TEST(ConvertCc, RangesAreContiguousAndSplitAcrossTwoTables) {
+    App();
+    const auto& table = HorsepowerTable();
+    EXPECT_EQ(table.front().horsepower, 4);
+    EXPECT_EQ(table.front().fromCc, 0);
+    for (size_t i = 1; i < table.size(); ++i) {
+        EXPECT_EQ(table[i].horsepower, table[i - 1].horsepower + 1);
+        EXPECT_EQ(table[i].fromCc, table[i - 1].toCc + 1) << table[i].horsepower;
+    }
+    EXPECT_EQ(table[10 - 4].toCc, 1500);
+    EXPECT_EQ(table[17 - 4].toCc, 2499);
+    EXPECT_EQ(table.back().toCc, 6642);
+
+    TfiConvertCc window;
+    EXPECT_EQ(window.windowTitle(),
+              QStringLiteral("Πίνακας αντιστοίχισης Φορολογίσιμων Ίππων σε Κυβικά Αυτοκινήτου"));
+    EXPECT_EQ(window.LeftTable()->rowCount(), 22);
+    EXPECT_EQ(window.RightTable()->rowCount(), 21);
+    EXPECT_EQ(window.LeftTable()->item(0, 1)->text(), QStringLiteral("0 - 642"));
+    EXPECT_EQ(window.RightTable()->item(0, 0)->text(), QStringLiteral("26"));
+    EXPECT_EQ(window.RightTable()->item(20, 1)->text(), QStringLiteral("6500 - 6642"));
+}
+
+}  // namespace
+}  // namespace kestrana
