@@ -372,7 +372,7 @@ void TfiFastDil::OpenDeclaration(const std::string& afm) {
     edAFM_->setText(Q(record.GetText("edAFM")));
 
     // Sort the code table in place; empty entries keep their places.
-    for (int i = 1; i < E1Record::kCodeCount; ++i) {
+    for (int i = 0; i < E1Record::kCodeCount; ++i) {
         for (int k = i + 1; k < E1Record::kCodeCount; ++k) {
             const CodeEntry a = record.GetCode(i);
             const CodeEntry b = record.GetCode(k);
