@@ -1,19 +1,37 @@
 // Program entry of both editions; KESTRANA_EDITION_YEAR is set by the build.
 #include <QApplication>
-#include <QDir>
-#include <QMainWindow>
+#include <QScreen>
 
 #include "editions/edition.h"
+#include "engine/engine_state.h"
+#include "platform/app_context.h"
+#include "platform/paths.h"
+#include "platform/qt_user_dialogs.h"
+#include "records/e1_record.h"
+#include "records/e2_record.h"
+#include "shell/tfi_main.h"
 
 int main(int argc, char** argv) {
+    using namespace kestrana;
     QApplication app(argc, argv);
-    // The program's own folder is the working folder: Tables and WParams live there.
-    QDir::setCurrent(QCoreApplication::applicationDirPath());
-    const kestrana::Edition& edition = kestrana::EditionForYear(KESTRANA_EDITION_YEAR);
+    const Edition& edition = EditionForYear(KESTRANA_EDITION_YEAR);
     QApplication::setApplicationName(QString::fromStdString(edition.title));
-    QMainWindow window;
-    window.setWindowTitle(QString::fromStdString(edition.caption));
-    window.resize(1280, 900);
-    window.show();
+    QApplication::setApplicationDisplayName(QString::fromStdString(edition.title));
+    // Tables, WParams and the marker files live beside the program.
+    MakeProgramFolderCurrent();
+
+    // The records and the engine state live for the whole run.
+    QtUserDialogs dialogs;
+    E1Record e1;
+    E2Record e2;
+    EngineState engine;
+    AppContext context{edition, dialogs, e1, e2, engine};
+
+    TfiMain window(context);
+    dialogs.SetParent(&window);
+    window.StartUp();
+    window.AutomaticCheck();
+    if (!window.KeepRunning()) return 0;  // handed over to an installer or the browser
+    window.showMaximized();
     return app.exec();
 }

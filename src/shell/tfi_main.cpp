@@ -178,7 +178,11 @@ TfiMain::TfiMain(AppContext& context, ShellHooks hooks, QWidget* parent)
     ActionsUpdate();
 }
 
-TfiMain::~TfiMain() = default;
+TfiMain::~TfiMain() {
+    // The MDI area still signals while the children go away.
+    destroying_ = true;
+    mdi_->disconnect(this);
+}
 
 QAction* TfiMain::MakeAction(const char* name, const QString& caption, const QString& hint) {
     auto* a = new QAction(caption, this);
@@ -501,6 +505,7 @@ QWidget* TfiMain::ActiveDeclaration() const {
 }
 
 void TfiMain::ActionsUpdate() {
+    if (destroying_) return;
     QWidget* active = ActiveDeclaration();
     const bool open = active != nullptr;
     const bool e1 = open && active->objectName() == "fiE1";
@@ -529,15 +534,19 @@ bool TfiMain::FindCode(const QString& code) {
     QWidget* field = w->findChild<QWidget*>("edP" + code);
     if (!field) field = w->findChild<QAbstractButton*>("cbP" + code);
     if (!field) return false;
-    // The page is the scroll box the field lies on, however deep it sits inside.
-    for (QObject* up = field->parent(); up && up != w; up = up->parent()) {
-        const QString n = up->objectName();
-        if (n.size() == 7 && n.startsWith("sbPage") && n[6] >= '1' && n[6] <= '4') {
-            if (auto* pages = w->findChild<QTabWidget*>("PageControl"))
-                pages->setCurrentIndex(n[6].digitValue() - 1);
-            if (auto* scroll = qobject_cast<QScrollArea*>(up)) scroll->ensureWidgetVisible(field);
-            break;
+    // The page is the scroll box of a form page (1 to 4) that holds the field,
+    // however deep the field sits inside it.
+    for (QWidget* up = field->parentWidget(); up && up != w; up = up->parentWidget()) {
+        QWidget* stack = up->parentWidget();
+        auto* pages = stack ? qobject_cast<QTabWidget*>(stack->parentWidget()) : nullptr;
+        auto* scroll = qobject_cast<QScrollArea*>(up);
+        if (!pages || !scroll) continue;
+        const int page = pages->indexOf(up);
+        if (page >= 0 && page < 4) {
+            pages->setCurrentIndex(page);
+            scroll->ensureWidgetVisible(field);
         }
+        break;
     }
     if (!field->isEnabled()) return false;
     field->setFocus(Qt::OtherFocusReason);

@@ -102,6 +102,7 @@ private:
     ShellHooks hooks_;
     bool keepRunning_ = true;
     bool firstActivationPending_ = false;
+    bool destroying_ = false;
     QMdiArea* mdi_ = nullptr;
     QStackedWidget* centre_ = nullptr;
     QWidget* welcome_ = nullptr;
