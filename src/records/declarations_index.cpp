@@ -17,9 +17,9 @@ namespace {
 constexpr size_t kE1Size = 6991;
 constexpr size_t kE2Size = 7620;
 
-// Reads exactly `size` bytes of the file into buf; false when it cannot.
-bool ReadPrefix(const std::string& path, uint8_t* buf, size_t size) {
-    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+// Reads exactly `size` bytes of the folder's entry into buf; false when it cannot.
+bool ReadPrefix(int dirFd, const char* name, uint8_t* buf, size_t size) {
+    int fd = ::openat(dirFd, name, O_RDONLY | O_CLOEXEC);
     if (fd < 0) return false;
     size_t got = 0;
     while (got < size) {
@@ -37,15 +37,13 @@ IndexScan Scan(const std::string& tablesDir, const char* kind, size_t recordSize
     DIR* dir = ::opendir(tablesDir.c_str());
     if (!dir) return scan;
     std::vector<uint8_t> buf(recordSize);
-    std::string path = tablesDir + "/";
-    const size_t prefix = path.size();
+    const int dirFd = ::dirfd(dir);
     while (dirent* e = ::readdir(dir)) {
         std::string_view name = e->d_name;
         if (name == "." || name == "..") continue;
         if (name.find(kind) == std::string_view::npos) continue;
-        path.resize(prefix);
-        path += name;
-        if (ReadPrefix(path, buf.data(), recordSize))
+        // Relative to the open folder: no path to build or resolve per file.
+        if (ReadPrefix(dirFd, e->d_name, buf.data(), recordSize))
             scan.lines.push_back(IndexLine(buf.data()));
         else
             scan.unreadable.emplace_back(name);

@@ -6,6 +6,7 @@
 
 #include "records/e1_record.h"
 #include "records/e2_record.h"
+#include "records/errors.h"
 #include "records/real48.h"
 
 namespace kestrana {
@@ -106,7 +107,11 @@ std::string Real48Text(double value) {
     char buf[40];
     for (int precision = 1; precision <= 17; ++precision) {
         std::snprintf(buf, sizeof buf, "%.*g", precision, value);
-        if (EncodeReal48(std::strtod(buf, nullptr)) == want) break;
+        try {
+            if (EncodeReal48(std::strtod(buf, nullptr)) == want) break;
+        } catch (const FloatOverflowError&) {
+            // Rounded up past the largest storable value: take more digits.
+        }
     }
     return buf;
 }
