@@ -6,12 +6,20 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QRadioButton>
 #include <QTableWidget>
+#include <QTemporaryDir>
+#include <QTest>
 
+#include "e1/window/tfi_doys.h"
 #include "e1/window/tfi_select_eisod.h"
 #include "editions/edition.h"
 #include "info/tfi_convert_cc.h"
 #include "platform/scripted_dialogs.h"
+#include "records/cp1253.h"
 
 namespace kestrana {
 namespace {
@@ -73,6 +81,60 @@ TEST(ConvertCc, RangesAreContiguousAndSplitAcrossTwoTables) {
     EXPECT_EQ(window.LeftTable()->item(0, 1)->text(), QStringLiteral("0 - 642"));
     EXPECT_EQ(window.RightTable()->item(0, 0)->text(), QStringLiteral("26"));
     EXPECT_EQ(window.RightTable()->item(20, 1)->text(), QStringLiteral("6500 - 6642"));
+}
+
+// A Doys.txt in the file's own code page, under a folder spelled "WParams".
+class TaxOfficeList : public ::testing::Test {
+protected:
+    void SetUp() override {
+        App();
+        QDir(dir.path()).mkdir("WParams");
+        QFile f(dir.path() + "/WParams/Doys.txt");
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        const std::string text = Utf8ToCp1253(
+            "ΚΑΛΛΙΘΕΑΣ;1130\r\nΑΘΗΝΩΝ Α';1101\r\nΑΜΑΡΟΥΣΙΟΥ;1135\r\nΑΘΗΝΩΝ Δ';1104\r\n");
+        f.write(text.data(), qint64(text.size()));
+    }
+    QString Cell(TfiDOYS& d, int row, int col) { return d.Grid()->item(row, col)->text(); }
+    QTemporaryDir dir;
+};
+
+TEST_F(TaxOfficeList, FileOrderThenSortAndSearchByTypedLatinLetters) {
+    TfiDOYS d(dir.path().toStdString());
+    ASSERT_EQ(d.Grid()->rowCount(), 4);
+    EXPECT_EQ(Cell(d, 0, 0), QStringLiteral("ΚΑΛΛΙΘΕΑΣ"));
+    EXPECT_EQ(Cell(d, 0, 1), QStringLiteral("1130"));
+    d.show();
+    // a, u on a Latin layout are Α, Θ: the first name beginning with ΑΘ.
+    QTest::keyClicks(d.Grid(), "au");
+    EXPECT_EQ(d.SearchBox()->text(), QStringLiteral("ΑΘ"));
+    EXPECT_EQ(d.ChosenDescription(), QStringLiteral("ΑΘΗΝΩΝ Α'"));
+    QTest::keyClick(d.Grid(), Qt::Key_Down);
+    EXPECT_TRUE(d.SearchBox()->text().isEmpty());
+
+    d.SortChoice(1)->click();
+    EXPECT_EQ(Cell(d, 0, 1), QStringLiteral("1101"));
+    EXPECT_EQ(Cell(d, 3, 1), QStringLiteral("1135"));
+    QTest::keyClicks(d.Grid(), "113");
+    EXPECT_EQ(d.ChosenDescription(), QStringLiteral("ΚΑΛΛΙΘΕΑΣ"));
+    QTest::keyClicks(d.Grid(), "9");  // past every code: the last row
+    EXPECT_EQ(d.ChosenDescription(), QStringLiteral("ΑΜΑΡΟΥΣΙΟΥ"));
+
+    d.SortChoice(0)->click();
+    EXPECT_TRUE(d.SearchBox()->text().isEmpty());
+    EXPECT_EQ(Cell(d, 0, 0), QStringLiteral("ΑΘΗΝΩΝ Α'"));
+    QTest::keyClick(d.Grid(), Qt::Key_Return);
+    EXPECT_EQ(d.result(), QDialog::Accepted);
+}
+
+TEST_F(TaxOfficeList, MissingFileGivesAnEmptyList) {
+    QTemporaryDir empty;
+    TfiDOYS d(empty.path().toStdString());
+    EXPECT_EQ(d.Grid()->rowCount(), 0);
+    EXPECT_TRUE(d.ChosenDescription().isEmpty());
+    d.show();
+    QTest::keyClick(d.Grid(), Qt::Key_Escape);
+    EXPECT_EQ(d.result(), QDialog::Rejected);
 }
 
 }  // namespace
