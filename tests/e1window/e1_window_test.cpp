@@ -256,6 +256,34 @@ TEST_F(E1Window, SaveRefusalsAndFileErrors) {
     EXPECT_EQ(FileBytes("123456789"), before);
 }
 
+TEST_F(E1Window, SaveAsZeroesTheNumberOnceAndOnlyWhenWritten) {
+    e1.Clear();
+    e1.SetText("edAFM", "123456789");
+    e1.SetRegistrationNumber(4321);
+    e1.SetCode(0, 301, 100);
+    WriteE1File(e1, base);
+    auto w = Open();
+    ASSERT_TRUE(w->OpenDeclaration("123456789"));
+    EXPECT_EQ(Text(*w, "edAACode"), "4321");
+    for (int code = 101, filled = 0; filled < 151; ++code)
+        if (auto* r = qobject_cast<TEditReal*>(w->CodeBox(code)); r && !r->isHidden()) {
+            r->SetValue(code);
+            ++filled;
+        }
+    // Answering No writes nothing and the declaration keeps its number.
+    dialogs.answers = {false};
+    EXPECT_FALSE(w->SaveE1As());
+    EXPECT_EQ(e1.RegistrationNumber(), 4321);
+    EXPECT_EQ(Text(*w, "edAACode"), "4321");
+    dialogs.Clear();
+    dialogs.answers = {true};
+    ASSERT_TRUE(w->SaveE1As());
+    EXPECT_EQ(dialogs.TextsOf(DialogKind::Message), (std::vector<std::string>{kTooManyCodesMessage, kSavedMessage}));
+    EXPECT_EQ(FileBytes("123456789").left(4), QByteArray(4, '\0'));
+    EXPECT_EQ(Text(*w, "edAACode"), "");
+    EXPECT_FALSE(w->Modified());
+}
+
 TEST_F(E1Window, TooManyCodesKeepsTheFirst150) {
     auto w = Open();
     int filled = 0;
@@ -270,6 +298,39 @@ TEST_F(E1Window, TooManyCodesKeepsTheFirst150) {
     ASSERT_TRUE(w->FillRecordFromWindow(e1));
     EXPECT_EQ(dialogs.TextsOf(DialogKind::Message), std::vector<std::string>{kTooManyCodesMessage});
     EXPECT_EQ(e1.UsedCodes().size(), 150u);
+}
+
+TEST_F(E1Window, OlderFilesWithThePostalCodeUnder205) {
+    e1.Clear();
+    e1.SetText("edAFM", "123456789");
+    e1.SetCode(0, 205, 15234);  // the postal code box comes first in the window
+    e1.SetCode(1, 205, 1);      // then the tick box
+    WriteE1File(e1, base);
+    auto w = Open();
+    ASSERT_TRUE(w->OpenDeclaration("123456789"));
+    EXPECT_EQ(Text(*w, "edP205"), "15234");
+    EXPECT_TRUE(w->Check("cbP205")->isChecked());
+    ASSERT_TRUE(w->FillRecordFromWindow(e1));
+    EXPECT_EQ(e1.UsedCodes(), (std::vector<CodeEntry>{{kPostalCode205Entry, 15234}, {205, 1}}));
+
+    // A postal code alone does not tick the box.
+    e1.Clear();
+    e1.SetText("edAFM", "123456789");
+    e1.SetCode(0, 205, 17121);
+    WriteE1File(e1, base);
+    ASSERT_TRUE(w->OpenDeclaration("123456789"));
+    EXPECT_EQ(Text(*w, "edP205"), "17121");
+    EXPECT_FALSE(w->Check("cbP205")->isChecked());
+}
+
+// Every field of the record has its box in both editions, so nothing of a
+// file is dropped by the window.
+TEST_F(E1Window, EveryRecordFieldHasItsBox) {
+    for (const Edition* edition : {&Edition2019(), &Edition2018()}) {
+        auto w = Open(*edition);
+        for (const RecordField& f : E1Record::Fields())
+            EXPECT_NE(w->Control(f.name), nullptr) << f.name << " " << edition->year;
+    }
 }
 
 TEST_F(E1Window, CodesTheWindowLacksAreDroppedAtTheNextSave) {
@@ -326,7 +387,24 @@ TEST_F(E1Window, KeysMoveFocusPagesAndScroll) {
     QTest::keyClick(doy, Qt::Key_PageUp);
     EXPECT_EQ(w->Pages()->currentIndex(), 4);
 
-    // The wheel moves a page by 40 a notch.
+    // Enter in the last box of a page goes round to the page's first box.
+    w->Pages()->setCurrentIndex(4);
+    QWidget* last = nullptr;
+    QWidget* first = nullptr;
+    for (QWidget* c = w->Control("edP931"); c; c = c->nextInFocusChain()) {
+        if (c->isVisible() && (c->focusPolicy() & Qt::TabFocus) && w->isAncestorOf(c) && !c->objectName().isEmpty()) {
+            if (!first) first = c;
+            else if (c == first) break;
+            last = c;
+        }
+    }
+    ASSERT_NE(last, nullptr);
+    last->setFocus();
+    QTest::keyClick(last, Qt::Key_Return);
+    EXPECT_EQ(w->Pages()->currentIndex(), 4);
+    EXPECT_EQ(QApplication::focusWidget(), w->Control("edP931"));
+
+    // The wheel moves a page by 40 a notch; parts of a notch add up.
     w->Pages()->setCurrentIndex(1);
     QWidget* viewport = w->PageScroll(2)->viewport();
     QWheelEvent wheel(QPointF(50, 50), viewport->mapToGlobal(QPointF(50, 50)), QPoint(), QPoint(0, -240),
@@ -334,6 +412,12 @@ TEST_F(E1Window, KeysMoveFocusPagesAndScroll) {
     w->PageScroll(2)->verticalScrollBar()->setValue(0);
     QApplication::sendEvent(viewport, &wheel);
     EXPECT_EQ(w->PageScroll(2)->verticalScrollBar()->value(), 80);
+    QWheelEvent part(QPointF(50, 50), viewport->mapToGlobal(QPointF(50, 50)), QPoint(), QPoint(0, 60),
+                     Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(viewport, &part);
+    EXPECT_EQ(w->PageScroll(2)->verticalScrollBar()->value(), 80);
+    QApplication::sendEvent(viewport, &part);
+    EXPECT_EQ(w->PageScroll(2)->verticalScrollBar()->value(), 40);
 }
 
 TEST_F(E1Window, ModifiedFlagRulesAndCloseQuestions) {
@@ -375,6 +459,52 @@ TEST_F(E1Window, ModifiedFlagRulesAndCloseQuestions) {
     EXPECT_EQ(dialogs.TextsOf(DialogKind::Question),
               (std::vector<std::string>{kEscapeQuestion, kEscapeQuestion, kCloseQuestion}));
     EXPECT_FALSE(E1FileExists("", base));
+}
+
+TEST_F(E1Window, GoingThroughFilledBoxesChangesNothing) {
+    e1.Clear();
+    e1.SetText("edAFM", "123456789");
+    e1.SetCode(0, 301, 20000);
+    e1.SetCode(1, 303, 1.5);
+    WriteE1File(e1, base);
+    auto w = Open();
+    ASSERT_TRUE(w->OpenDeclaration("123456789"));
+    for (const char* name : {"edP301", "edP303", "edP301"}) {
+        QWidget* box = w->Control(name);
+        box->setFocus(Qt::TabFocusReason);
+        EXPECT_EQ(w->Edit(name)->text().contains('.'), false) << name;  // plain while typed
+    }
+    w->Control("edAFM")->setFocus(Qt::TabFocusReason);
+    EXPECT_EQ(Text(*w, "edP301"), "20.000,00");
+    EXPECT_FALSE(w->Modified());
+    Type(*w, "edP301", "20001");
+    EXPECT_TRUE(w->Modified());
+}
+
+TEST_F(E1Window, ClosingKeepsTheWindowWhenTheChosenSaveFails) {
+    auto w = Open();
+    Type(*w, "edAFM", "123456789");
+    QDir(dir.path()).rmdir("Tables");
+    QFile blocker(dir.path() + "/Tables");
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    dialogs.answers = {true};
+    EXPECT_FALSE(w->close());
+    EXPECT_TRUE(w->isVisible());
+    EXPECT_TRUE(w->Modified());
+    EXPECT_EQ(dialogs.TextsOf(DialogKind::Error).size(), 1u);
+
+    // Once it can be written, Yes saves and closes; No closes without saving.
+    blocker.remove();
+    QDir(dir.path()).mkdir("Tables");
+    dialogs.answers = {true};
+    EXPECT_TRUE(w->close());
+    EXPECT_TRUE(E1FileExists("123456789", base));
+    w = Open();
+    Type(*w, "edAFM", "987654321");
+    dialogs.answers = {false};
+    EXPECT_TRUE(w->close());
+    EXPECT_FALSE(E1FileExists("987654321", base));
 }
 
 TEST_F(E1Window, IncomeCategoryHook) {

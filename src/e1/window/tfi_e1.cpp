@@ -20,6 +20,7 @@
 #include <cctype>
 #include <cmath>
 #include <climits>
+#include <memory>
 #include <set>
 
 #include "e1/calc/income_categories.h"
@@ -363,8 +364,20 @@ void TfiE1::HookEvents() {
         if (auto* edit = qobject_cast<QLineEdit*>(box.widget)) {
             if (!kNoKeys.count(lower)) edit->installEventFilter(this);
             const int code = def.code;
-            if (!(code != 0 && ChangeIsIgnored(code)))
+            if (code != 0 && ChangeIsIgnored(code)) continue;
+            if (auto* real = qobject_cast<TEditReal*>(edit)) {
+                // Entering and leaving an amount box rewrite its text (thousands
+                // dots off, then on) without changing what would be stored.
+                auto last = std::make_shared<std::pair<bool, double>>(true, 0.0);
+                connect(real, &TEditReal::changed, this, [this, real, last] {
+                    const std::pair<bool, double> now{real->text().isEmpty(), real->Value()};
+                    if (now == *last) return;
+                    *last = now;
+                    SetModified(true);
+                });
+            } else {
                 connect(edit, &QLineEdit::textChanged, this, [this] { SetModified(true); });
+            }
         } else if (qobject_cast<QCheckBox*>(box.widget) && def.page == kSpecialCasesPage) {
             box.widget->installEventFilter(this);
         }
@@ -463,8 +476,10 @@ bool TfiE1::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::Wheel) {
         for (int p = 1; p <= 4; ++p) {
             if (scrolls_[p - 1] && watched == scrolls_[p - 1]->viewport()) {
-                auto* wheel = static_cast<QWheelEvent*>(event);
-                const int notches = wheel->angleDelta().y() / 120;
+                // Fine-grained wheels and touch pads send parts of a notch.
+                wheelRest_ += static_cast<QWheelEvent*>(event)->angleDelta().y();
+                const int notches = wheelRest_ / 120;
+                wheelRest_ -= notches * 120;
                 if (notches != 0) ScrollPage(p, -notches * 40);
                 return true;
             }
@@ -592,8 +607,14 @@ void TfiE1::RequestClose() {
 void TfiE1::closeEvent(QCloseEvent* event) {
     if (!closing_ && modified_) {
         closing_ = true;
-        if (context_.dialogs.AskYesNo(kCloseQuestion)) SaveE1();
+        const bool saveFailed = context_.dialogs.AskYesNo(kCloseQuestion) && !SaveE1() && modified_;
         closing_ = false;
+        // The user asked to keep the changes and they could not be written
+        // (the error was shown): closing now would throw them away.
+        if (saveFailed) {
+            event->ignore();
+            return;
+        }
     }
     event->accept();
 }
@@ -725,6 +746,10 @@ void TfiE1::FillWindowFromRecord(const E1Record& record) {
         if (entry.code == kPostalCode205Entry && !CodeBox(kPostalCode205Entry) &&
             !CodeBox(kPostalCode205Entry, true)) {
             edit = CodeBox(205);
+        } else if (entry.code == 205 && entry.value != 0 && entry.value != 1) {
+            // Older files keep the postal code under 205 too; a tick is
+            // always stored as 1, so any other value is the postal code.
+            edit = CodeBox(205);
         } else {
             tick = CodeBox(entry.code, true);
             edit = CodeBox(entry.code);
@@ -750,10 +775,33 @@ void TfiE1::FillWindowFromRecord(const E1Record& record) {
     follow("cbTelos500S", 95);
 }
 
-bool TfiE1::SaveE1() {
+bool TfiE1::SaveE1() { return SaveDeclaration(false); }
+
+// Save As differs only by the zero registration number. The window is taken
+// into the record once, so its messages (too many codes) come once.
+bool TfiE1::SaveE1As() { return SaveDeclaration(true); }
+
+bool TfiE1::SaveDeclaration(bool zeroRegistration) {
     if (QLineEdit* afm = Edit("edAFM"); afm && afm->text().isEmpty())
         context_.dialogs.ShowMessage(kNoTaxNumberWarning);
     if (!FillRecordFromWindow(context_.e1)) return false;
+    const int32_t registration = context_.e1.RegistrationNumber();
+    if (zeroRegistration) context_.e1.SetRegistrationNumber(0);
+    const bool written = WriteDeclaration();
+    if (zeroRegistration) {
+        if (!written) {
+            // Nothing was saved as a new declaration: this one keeps its number.
+            context_.e1.SetRegistrationNumber(registration);
+        } else if (TEditInt* number = Int("edAACode")) {
+            const bool was = modified_;
+            number->SetValue(0);
+            SetModified(was);
+        }
+    }
+    return written;
+}
+
+bool TfiE1::WriteDeclaration() {
     const std::string taxNumber = context_.e1.TaxNumber();
     if (!TaxNumberIsSafeForFileName(taxNumber)) {
         context_.dialogs.ShowError(kUnsafeTaxNumberMessage);
@@ -772,12 +820,6 @@ bool TfiE1::SaveE1() {
     context_.dialogs.ShowMessage(kSavedMessage);
     SetModified(false);
     return true;
-}
-
-bool TfiE1::SaveE1As() {
-    if (!FillRecordFromWindow(context_.e1)) return false;
-    context_.e1.SetRegistrationNumber(0);
-    return SaveE1();
 }
 
 bool TfiE1::OpenDeclaration(const std::string& taxNumber) {

@@ -31,7 +31,8 @@ class TEditReal;
 
 // The whole-number box 205 (postal code of the first secondary residence)
 // shares its code with the tick box 205; the file keeps it under this code
-// entry so that reading it back does not tick the box instead.
+// entry so that reading it back does not tick the box instead. Older files
+// hold it under 205 as well; there any value but 0 and 1 is the postal code.
 inline constexpr int kPostalCode205Entry = 997;
 
 extern const char* const kE1Caption;
@@ -136,6 +137,8 @@ private:
     void SetAmount(int code, double value);
     void SetWhole(std::string_view name, int value);
     void ClearWindow();
+    bool SaveDeclaration(bool zeroRegistration);
+    bool WriteDeclaration();  // the file part of a save, from the record
 
     AppContext& context_;
     StatementOpener opener_;
@@ -148,6 +151,7 @@ private:
     bool modified_ = false;
     bool shownOnce_ = false;
     bool closing_ = false;
+    int wheelRest_ = 0;  // wheel turn not yet making a whole notch
 };
 
 }  // namespace kestrana
