@@ -44,11 +44,11 @@ void PersonDeductions(EngineState& s, const Edition& e, int p) {
     if (sum > 0)
         for (int i = 0; i < kDeductionCategories; ++i) share[i] = cat[i] / sum;
 
-    const LD d1 = Min(Min(c(61), 0.10L * capBase), capBase);
+    // Each step stores its result; the next step adds to the stored value.
+    const LD d1 = Put(s.DeductionDonations[p], Min(Min(c(61), 0.10L * capBase), capBase));
     LD deductions = d1;
     LD charged[kDeductionCategories];
-    for (int i = 0; i < kDeductionCategories; ++i) charged[i] = d1 * share[i];
-    s.DeductionDonations[p] = Store(d1);
+    for (int i = 0; i < kDeductionCategories; ++i) charged[i] = Store(d1 * share[i]);
 
     bool second = false;
     LD d2 = 0;
@@ -62,9 +62,9 @@ void PersonDeductions(EngineState& s, const Edition& e, int p) {
         d2 = Min(c(663), capBase);
     }
     if (second) {
-        for (int i = 0; i < kDeductionCategories; ++i) charged[i] += d2 * share[i];
-        deductions += d2;
         s.DeductionCode663[p] = Store(d2);
+        for (int i = 0; i < kDeductionCategories; ++i) charged[i] = Store(charged[i] + d2 * share[i]);
+        deductions = Store(deductions + d2);
     }
     for (int i = 0; i < kDeductionCategories; ++i) s.DeductionShare[p][i] = Store(charged[i]);
     s.IncomeDeductions[p] = Store(deductions);

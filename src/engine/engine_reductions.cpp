@@ -88,6 +88,7 @@ void StageTaxReductions(EngineState& s, const Edition&) {
     for (int p = T; p <= S; ++p) {
         const Codes c{s, p};
         auto& kinds = s.TaxReductionKinds[p];
+        // The running tax is a stored result: each step starts from the double.
         const LD start = Max0(s.TaxAfterReductions[p]);
         LD tax = start;
 
@@ -97,7 +98,7 @@ void StageTaxReductions(EngineState& s, const Edition&) {
             kinds[13] = Store(amount);
             if (amount > 0) {
                 const LD surcharge = s.ReceiptsSurcharge[p];
-                tax = surcharge + Max0(Max0(tax - surcharge) - amount);
+                tax = Store(surcharge + Max0(Max0(tax - surcharge) - amount));
             }
         }
 
@@ -116,7 +117,7 @@ void StageTaxReductions(EngineState& s, const Edition&) {
             return 0.10L * x;
         };
         const LD credit = expense(c(55), 20000) + expense(c(57), p == T ? 5000 : 20000);
-        tax -= Put(kinds[14], credit);
+        tax = Store(tax - Put(kinds[14], credit));
 
         // Donations.
         if (s.LateMonths == 0) {
@@ -126,7 +127,7 @@ void StageTaxReductions(EngineState& s, const Edition&) {
                                 : static_cast<LD>(s.IncomeForDeductionCap[p]);
             const LD z = 0.05L * base;
             const LD state = Put(kinds[10], c(59) > 100 ? 0.10L * Min(c(59), z) : 0);
-            tax -= debt + state;
+            tax = Store(tax - (debt + state));
         }
 
         const LD after = Put(s.TaxAfterReductions[p], Max0(tax));

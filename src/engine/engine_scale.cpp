@@ -46,7 +46,9 @@ void PersonTaxes(EngineState& s, const Edition& e, int p) {
     const LD both = sb + bb;
     if (both > 0) {
         const LD joint = reduced ? reducedTax + StackedSalaryTax(both, bb) : Scale(both);
-        const LD business = bb / both * joint;
+        // The salary part is the joint tax less the business part as stored,
+        // and only then are both rounded.
+        const LD business = Store(bb / both * joint);
         s.BusinessScaleTax[p] = Store(RoundCents(business));
         s.SalaryScaleTax[p] = Store(RoundCents(joint - business));
     }

@@ -67,10 +67,11 @@ void PersonPrepayment(EngineState& s, int p) {
                     s.RentScaleTax[p] - s.CapitalGainTax[p] - s.SalaryAloneTax[p] - s.LumpSumTax[p] - rd -
                     s.InsuranceTax[p];
 
+    // Halving and the 30 test work on the stored prepayment.
     LD prepayment = 0;
     if (income > 0 && ownTax > 0)
-        prepayment = Max0((income - w) / income * base - s.ProfessionalWithholding[p]);
-    if (s.PrepaymentHalved[p]) prepayment /= 2;
+        prepayment = Store(Max0((income - w) / income * base - s.ProfessionalWithholding[p]));
+    if (s.PrepaymentHalved[p]) prepayment = Store(prepayment / 2);
     if (prepayment <= 30) prepayment = 0;
     s.Prepayment[p] = Store(prepayment);
 }

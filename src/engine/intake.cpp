@@ -131,9 +131,10 @@ E1IntakeInput IntakeInputFromE1Record(const E1Record& r, const CodeControlLookup
         char name[8];
         std::snprintf(name, sizeof name, "%s%03d", e.kind == IntakeControl::Tick ? "cbP" : "edP", code);
         e.name = name;
-        // The large-city boxes travel as the hidden codes 093 and 095.
-        if (code == 93) largeCity[T] = entry.value == 1;
-        if (code == 95) largeCity[S] = entry.value == 1;
+        // The large-city boxes travel as the hidden codes 093 and 095: 1
+        // ticks, 0 unticks, any other value leaves the box as it was.
+        if ((code == 93 || code == 95) && (entry.value == 1 || entry.value == 0))
+            largeCity[code == 93 ? T : S] = entry.value == 1;
         in.entries.push_back(std::move(e));
     }
     in.exemptF = r.GetBool("cbExairesiF");

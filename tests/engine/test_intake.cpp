@@ -147,6 +147,7 @@ TEST(E1Intake, FromRecord) {
     r.SetCode(6, 851, 4000);
     r.SetInt("edScafosLen2", 7);
     r.SetBool("cbBoatType3", true);
+    r.SetCode(7, 93, 2);  // neither 1 nor 0: the large-city box stays ticked
 
     E1IntakeInput in = IntakeInputFromE1Record(r);
     EXPECT_TRUE(in.married);
