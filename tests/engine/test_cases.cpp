@@ -67,6 +67,16 @@ const std::vector<Case>& Cases() {
          {},
          {}},
 
+        // Salary 12000 and business 8000 of one person share one scale:
+        // 4400 split 2640/1760; the prepayment is the business part.
+        {"salary and business of one person",
+         {{{301, 12000}, {401, 8000}, {315, 1000}, {49, 1500}}},
+         {{"SalaryAloneTax", T, 2640}, {"BusinessAloneTax", T, 1760}, {"BusinessScaleTax", T, 1760},
+          {"ScaleTax", T, 4400}, {"SalaryScaleTax", T, 740}, {"TaxDue", T, 2500},
+          {"TaxForPrepayment", T, 4400}, {"Prepayment", T, 1760}, {"SolidarityContribution", T, 176}},
+         {{"MainTaxGross", T, 1500}, {"FinalBalance", 0, 3436}},
+         {{"MainTaxGross", T, 2500 - 1000 / kGross}, {"FinalBalance", 0, 2500 - 1000 / kGross + 1760 + 176}}},
+
         // Both salaried, one child: the spouse's 200 receipts shortfall is
         // covered by the taxpayer's surplus; each principal tax on its own.
         {"married couple, two salaries",

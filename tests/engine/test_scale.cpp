@@ -37,6 +37,14 @@ TEST_P(ScaleTest, SalaryAndBusinessShareOneScale) {
     EXPECT_DOUBLE_EQ(s.BusinessAloneTax[T], 1760);
 }
 
+// The salary part is the joint tax less the business part as stored; at an
+// exact half cent (0.22 x 240.75 = 52.965) that decides the rounding.
+TEST_P(ScaleTest, SalaryPartIsTheJointTaxLessTheStoredBusinessPart) {
+    const EngineState s = Run({{{301, 240.75}, {401, 11581.12}, {49, 1e6}}});
+    EXPECT_DOUBLE_EQ(s.BusinessScaleTax[T], 2547.85);
+    EXPECT_DOUBLE_EQ(s.ScaleTax[T], 2547.85 + 52.96);
+}
+
 TEST_P(ScaleTest, ReducedBusinessRate) {
     const EngineState s = Run({{{401, 4000}, {427, 4000}, {17, 1}}});
     EXPECT_DOUBLE_EQ(s.BusinessScaleTax[T], 880);
