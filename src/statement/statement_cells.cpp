@@ -44,10 +44,12 @@ const char* const kMainCaptions[kEkaRows + 1] = {
 bool StartsWithMinus(const std::string& s) { return !s.empty() && s[0] == '-'; }
 bool HasMinus(const std::string& s) { return s.find('-') != std::string::npos; }
 
-// Row marks that hold in every view: row 20 hidden, rows 7, 15, 19 and 25
-// vertically centred, row 15 centred across (where the edition does so).
+// Row marks that hold in every view: row 20 hidden, rows 7, 19 and 25
+// vertically centred. Row 15 is centred both ways where the edition centres
+// it; edition 2018 keeps it a plain row, as it never grows taller there.
 void ApplyCommonRowMarks(StatementView& v, const Edition& edition) {
-    for (int r : {7, 15, 19, 25}) v.rows[r].centredVertically = true;
+    for (int r : {7, 19, 25}) v.rows[r].centredVertically = true;
+    v.rows[15].centredVertically = edition.statement.row15Centred;
     v.rows[15].centredHorizontally = edition.statement.row15Centred;
     v.rows[20].height = 0;
 }

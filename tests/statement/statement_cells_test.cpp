@@ -248,8 +248,16 @@ TEST(EkaCells, RowMarksByEdition) {
         EXPECT_EQ(c->rows[8].height, 18);
         EXPECT_TRUE(c->rows[8].lineAbove && c->rows[20].lineAbove);
         EXPECT_TRUE(c->rows[6].lineBelow && c->rows[18].lineBelow);
-        EXPECT_TRUE(c->rows[25].centredVertically && c->rows[15].centredVertically);
+        EXPECT_TRUE(c->rows[25].centredVertically && c->rows[7].centredVertically);
+        // Bold headings in the main statement only.
+        EXPECT_TRUE(c->rows[0].style[1].bold && c->rows[0].style[2].bold);
+        EXPECT_FALSE(c->rows[0].style[0].bold);
     }
+    // Edition 2018 draws row 15 as a plain row, in the main view and the breakdowns.
+    EXPECT_TRUE(c19.rows[15].centredVertically);
+    EXPECT_FALSE(c18.rows[15].centredVertically);
+    EXPECT_FALSE(BuildBreakdownView(EkaView::Incomes, s, Edition2018()).rows[15].centredVertically);
+    EXPECT_FALSE(BuildBreakdownView(EkaView::Incomes, s, Edition2019()).rows[0].style[1].bold);
     EXPECT_EQ(c19.rows[15].height, 36);
     EXPECT_EQ(c19.rows[25].height, 36);
     EXPECT_EQ(c18.rows[15].height, 18);

@@ -11,6 +11,8 @@
 #include <QTableWidget>
 #include <QTest>
 
+#include <vector>
+
 #include "editions/edition.h"
 #include "engine/engine_state.h"
 #include "platform/scripted_dialogs.h"
@@ -151,6 +153,72 @@ TEST(StatementWindow, PrintWithoutHandlerSaysSoAndEscCloses) {
     QTest::keyClick(w.eka.findChild<QPushButton*>("bt3"), Qt::Key_Escape);
     EXPECT_FALSE(w.eka.isVisible());
     EXPECT_EQ(w.eka.result(), QDialog::Rejected);
+}
+
+// Dark pixels of a cell: more for bold text, none for an empty cell.
+int InkIn(QTableWidget* grid, int row, int column) {
+    const QImage image = grid->viewport()->grab().toImage();
+    const QRect cell = grid->visualRect(grid->model()->index(row, column)).adjusted(1, 1, -1, -1);
+    int n = 0;
+    for (int y = cell.top(); y <= cell.bottom(); ++y)
+        for (int x = cell.left(); x <= cell.right(); ++x)
+            if (image.pixelColor(x, y).lightness() < 100) ++n;
+    return n;
+}
+
+TEST(StatementWindow, HeadingsBoldOnlyInTheMainStatement) {
+    EngineState state;
+    state.MainTaxGross[T] = 100;
+    Window w(state);
+    QTableWidget* grid = w.eka.StatementGrid();
+    const int mainInk = InkIn(grid, 0, 1);
+    w.eka.findChild<QPushButton*>("bt4")->click();
+    const int breakdownInk = InkIn(grid, 0, 1);
+    EXPECT_EQ(w.Text(0, 1), QString("ΤΟΥ ΥΠΟΧΡΕΟΥ"));
+    EXPECT_GT(breakdownInk, 0);
+    EXPECT_GT(mainInk, breakdownInk + breakdownInk / 5);
+}
+
+// Row 20 is hidden; its line still separates the partial amount from the
+// contributions, on the top edge of row 21.
+TEST(StatementWindow, LineOfTheHiddenRowFallsOnRow21) {
+    EngineState state;
+    Window w(state);
+    QTableWidget* grid = w.eka.StatementGrid();
+    const auto topEdge = [grid](int row) {
+        const QImage image = grid->viewport()->grab().toImage();
+        const QRect cell = grid->visualRect(grid->model()->index(row, 0));
+        return image.pixelColor(cell.left() + 10, cell.top());
+    };
+    EXPECT_EQ(topEdge(21), QColor(Qt::black));
+    EXPECT_EQ(topEdge(8), QColor(Qt::black));
+    EXPECT_NE(topEdge(22), QColor(Qt::black));
+    w.eka.findChild<QPushButton*>("bt1")->click();
+    EXPECT_NE(topEdge(21), QColor(Qt::black));  // lines belong to the main statement
+}
+
+// Every caption of every view, in the grid's own font, fits column 0 with
+// its margin of 5, so none starts left of the cell.
+TEST(StatementWindow, CaptionsFitTheirColumn) {
+    EngineState state;
+    state.MainTaxCredit[T] = 500;
+    state.MainTaxGross[S] = 300;  // the longest row-25 caption
+    for (const Edition* edition : {&Edition2019(), &Edition2018()}) {
+        Window w(state, *edition);
+        QTableWidget* grid = w.eka.StatementGrid();
+        std::vector<StatementView> views = {w.eka.Cells()};
+        for (EkaView v : kBreakdownViews) views.push_back(BuildBreakdownView(v, state, *edition));
+        for (const StatementView& view : views)
+            for (int r = 1; r <= 25; ++r) {
+                QFont f = grid->font();
+                f.setBold(view.rows[r].style[0].bold);
+                f.setItalic(view.rows[r].style[0].italic);
+                const int width = QFontMetrics(f).horizontalAdvance(QString::fromStdString(view.rows[r].caption));
+                EXPECT_LE(width + 5, grid->columnWidth(0)) << view.rows[r].caption;
+            }
+        // The narrow code column shows a whole code, not an ellipsis.
+        EXPECT_LE(QFontMetrics(grid->font()).horizontalAdvance("302") + 4, w.eka.CodeGrid()->columnWidth(2));
+    }
 }
 
 TEST(StatementWindow, Edition2018OffersOneInstalment) {

@@ -46,20 +46,13 @@ public:
         const int column = index.column();
         const QRect cell = option.rect;
         p->save();
+        // Nothing spills into the neighbours: a centred text in a low row
+        // loses its foot, as on the grid this window was drawn for.
+        p->setClipRect(cell);
         if (option.state & QStyle::State_Selected)
             p->fillRect(cell, option.palette.color(QPalette::Highlight).lighter(170));
 
-        if (row == 0) {
-            // Column headings.
-            QFont f = option.font;
-            f.setBold(true);
-            p->setFont(f);
-            p->setPen(Qt::black);
-            p->drawText(cell.adjusted(0, 0, -20, 0), Qt::AlignRight | Qt::AlignVCenter,
-                        index.data().toString());
-            p->restore();
-            return;
-        }
+        // Row 0 (the column headings) follows the same rules as the rest.
         const StatementRow& r = view.rows[row];
         const CellStyle& style = r.style[column];
         QString text = Q(r.Text(column));
@@ -86,14 +79,18 @@ public:
         if (r.centredHorizontally) offset /= 2;
         const int x = cell.left() + offset;
         // y is the top of the text; Qt's bottom() is the last pixel row.
-        int y = cell.top() + 1;
+        int y = cell.top();
         if (r.centredVertically) y = (cell.top() + cell.bottom() + 1 - 5) / 2;
         p->setPen(ink);
         p->drawText(QPoint(x, y + fm.ascent()), text);
 
-        if (r.lineAbove || r.lineBelow) {
+        // The line above the hidden row 20 falls on the top edge of the
+        // next row shown, between the partial amount and the contributions.
+        const bool lineAbove = r.lineAbove || (row > 0 && view.rows[row - 1].height == 0 &&
+                                               view.rows[row - 1].lineAbove);
+        if (lineAbove || r.lineBelow) {
             p->setPen(QPen(Qt::black, 1));
-            if (r.lineAbove) p->drawLine(cell.left(), cell.top(), cell.right() + 1, cell.top());
+            if (lineAbove) p->drawLine(cell.left(), cell.top(), cell.right() + 1, cell.top());
             if (r.lineBelow) p->drawLine(cell.left(), cell.bottom(), cell.right() + 1, cell.bottom());
         }
         p->restore();
@@ -101,6 +98,30 @@ public:
 
 private:
     const TfiEka& window_;
+};
+
+// The code list's cells: narrow columns (24 pixels for a three-digit code),
+// so the text gets two pixels of margin and is never cut to an ellipsis.
+class CodeCellPainter : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    void paint(QPainter* p, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        p->save();
+        p->setClipRect(option.rect);
+        const QVariant background = index.data(Qt::BackgroundRole);
+        if (background.canConvert<QBrush>()) p->fillRect(option.rect, background.value<QBrush>());
+        const QVariant font = index.data(Qt::FontRole);
+        p->setFont(font.canConvert<QFont>() ? font.value<QFont>() : option.font);
+        p->setPen(option.palette.color(QPalette::Text));
+        const QVariant align = index.data(Qt::TextAlignmentRole);
+        const Qt::Alignment alignment =
+            align.isValid() ? Qt::Alignment(align.toInt()) : Qt::AlignLeft | Qt::AlignVCenter;
+        // The heading "Κωδ." needs the whole 24 pixels of its column.
+        const int margin = index.row() == 0 ? 0 : 2;
+        p->drawText(option.rect.adjusted(margin, 0, -margin, 0), alignment, index.data().toString());
+        p->restore();
+    }
 };
 
 QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text, const QRect& at,
@@ -199,6 +220,10 @@ void TfiEka::BuildLayout() {
 
     const int top = 65;
     const int height = 716 - 65 - 45;
+    // The grids were laid out for an 8-point face (11 pixels): the longest
+    // caption fills column 0 of 235 pixels and a code fits 24.
+    QFont gridFont = base;
+    gridFont.setPixelSize(11);
 
     // Declared codes, 232 wide.
     sgCodes_ = new QTableWidget(1, 4, this);
@@ -213,12 +238,12 @@ void TfiEka::BuildLayout() {
     sgCodes_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     sgCodes_->setSelectionMode(QAbstractItemView::NoSelection);
     sgCodes_->setFocusPolicy(Qt::NoFocus);
+    sgCodes_->setItemDelegate(new CodeCellPainter(sgCodes_));
+    sgCodes_->setFont(gridFont);
     const char* codeHeads[4] = {"Κωδ.", "Ποσό", "Κωδ.", "Ποσό"};
     for (int c = 0; c < 4; ++c) {
         auto* item = new QTableWidgetItem(codeHeads[c]);
-        QFont f = item->font();
-        f.setBold(true);
-        item->setFont(f);
+        item->setFont(gridFont);
         item->setBackground(QColor(230, 230, 230));
         item->setTextAlignment(Qt::AlignCenter);
         sgCodes_->setItem(0, c, item);
@@ -240,6 +265,7 @@ void TfiEka::BuildLayout() {
     sgEka_->setShowGrid(true);
     sgEka_->setGridStyle(Qt::SolidLine);
     sgEka_->setItemDelegate(new EkaCellPainter(*this));
+    sgEka_->setFont(gridFont);
     QPalette pal = sgEka_->palette();
     pal.setColor(QPalette::Base, QColor(233, 236, 240));  // inactive-border grey
     pal.setColor(QPalette::Text, GridTextColour());
