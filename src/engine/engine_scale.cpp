@@ -143,8 +143,8 @@ void PersonTaxes(EngineState& s, const Edition& e, int p) {
         if (salaryIncome + farming <= 0) {
             (older ? salaryCut : farmingCut) = reduction;
         } else {
-            farmingCut = farming / (salaryIncome + farming) * reduction;
-            salaryCut = salaryIncome / (salaryIncome + farming) * reduction;
+            farmingCut = Store(farming / (salaryIncome + farming) * reduction);
+            salaryCut = Store(salaryIncome / (salaryIncome + farming) * reduction);
         }
         if (salaryCut > salaryTax) {
             salaryCut = salaryTax;
