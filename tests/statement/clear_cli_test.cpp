@@ -155,6 +155,15 @@ TEST_F(ClearCli, TicksFlagsAndTextLayout) {
     EXPECT_NE(text.out.find("Απαιτούμενο Ποσό Αποδείξεων (κωδ. 049+050): 2.500,00"), std::string::npos);
     EXPECT_NE(text.out.find("ΤΟΥ ΥΠΟΧΡΕΟΥ"), std::string::npos);
     EXPECT_NE(text.out.find("[ΣΥΜΒΕΒΑΙΟΥΜΕΝΑ ΠΟΣΑ]"), std::string::npos);
+
+    // As in the window: captions right-aligned, the hidden row 20 leaves its
+    // line between the partial amount and the contributions.
+    const std::string rule(72, '-');
+    EXPECT_NE(text.out.find("ΜΕΡΙΚΟ ΠΟΣΟ ΦΟΡΟΥ         -170,00\n" + rule + "\n              ΕΙΣΟΔΗΜΑ ΕΠΙΒΟΛΗΣ ΕΙΣΦΟΡΑΣ"),
+              std::string::npos)
+        << text.out;
+    // Leading zeros of a code are only zeros.
+    EXPECT_EQ(Clear("--codes 0000301=20000,049=1000,315=3000").out, text.out);
 }
 
 TEST_F(ClearCli, DeclarationFileAndFolder) {
@@ -176,6 +185,18 @@ TEST_F(ClearCli, DeclarationFileAndFolder) {
               "000000000,\"ΑΛΦΑ, ΒΗΤΑ\",ΝΙΚΟΣ,-324.00,0.00,-324.00\n"
               "123456783,ΠΑΠΑΔΟΠΟΥΛΟΣ,ΝΙΚΟΣ,-324.00,0.00,-324.00\n");
     EXPECT_NE(all.err.find("E1broken.dta"), std::string::npos);
+
+    // Each readable file by its own name: a copy under another name and a
+    // second file of the same tax number both get their line.
+    fs::copy_file(tables / "E1123456783.dta", tables / "E1123456783 copy.dta");
+    fs::rename(tables / "E1000000000.dta", tables / "oldE1.dta");
+    const ToolRun renamed = Clear("--all '" + tables.string() + "'");
+    EXPECT_EQ(renamed.out,
+              "AFM,Surname,FirstName,FinalTaxpayer,FinalSpouse,FinalBalance\n"
+              "000000000,\"ΑΛΦΑ, ΒΗΤΑ\",ΝΙΚΟΣ,-324.00,0.00,-324.00\n"
+              "123456783,ΠΑΠΑΔΟΠΟΥΛΟΣ,ΝΙΚΟΣ,-324.00,0.00,-324.00\n"
+              "123456783,ΠΑΠΑΔΟΠΟΥΛΟΣ,ΝΙΚΟΣ,-324.00,0.00,-324.00\n");
+    EXPECT_EQ(renamed.err.find("oldE1.dta"), std::string::npos) << renamed.err;
 
     const ToolRun noFolder = Clear("--all '" + (dir_ / "nothere").string() + "'");
     EXPECT_EQ(noFolder.status, 1);

@@ -29,7 +29,6 @@
 #include "engine/engine_state.h"
 #include "engine/intake.h"
 #include "records/amount_text.h"
-#include "records/declarations_index.h"
 #include "records/e1_record.h"
 #include "records/errors.h"
 #include "records/record_files.h"
@@ -88,9 +87,11 @@ bool AllDigits(std::string_view s) {
 // A code number as typed ("049", "301"): digits only, 1..1000, on the form.
 int ParseCode(std::string_view text, const Edition& edition) {
     if (!AllDigits(text)) throw UsageError{"not a code number: '" + std::string(text) + "'"};
-    if (text.size() > 4 || std::stoi(std::string(text)) > 1000)
+    std::string_view digits = text;
+    while (digits.size() > 1 && digits[0] == '0') digits.remove_prefix(1);  // "0049" is 49
+    if (digits.size() > 4 || std::stoi(std::string(digits)) > 1000)
         throw UsageError{"code " + std::string(text) + " is above 1000"};
-    const int code = std::stoi(std::string(text));
+    const int code = std::stoi(std::string(digits));
     if (code == 0 || E1FormModel(edition).FindCode(code).empty())
         throw UsageError{"unknown code " + std::string(text) + " (not on the E1 form of edition " +
                          std::to_string(edition.year) + ")"};
@@ -268,26 +269,39 @@ constexpr size_t kAmountWidth = 16;
 
 std::string Rule() { return std::string(kCaptionWidth + 2 * kAmountWidth, '-') + "\n"; }
 
-std::string RowLine(const std::string& caption, const std::string& taxpayer, const std::string& spouse) {
-    std::string line = PadRight(caption, kCaptionWidth) + PadLeft(taxpayer, kAmountWidth) +
-                       PadLeft(spouse, kAmountWidth);
+// Captions stand right-aligned against the amounts as in the window's grid;
+// a row centred there is centred here.
+std::string RowLine(const StatementRow& row) {
+    const size_t w = DisplayWidth(row.caption);
+    const std::string caption =
+        row.centredHorizontally && w < kCaptionWidth
+            ? PadRight(std::string((kCaptionWidth - w) / 2, ' ') + row.caption, kCaptionWidth)
+            : PadLeft(row.caption, kCaptionWidth);
+    std::string line = caption + PadLeft(row.amount[T], kAmountWidth) + PadLeft(row.amount[S], kAmountWidth);
     while (!line.empty() && line.back() == ' ') line.pop_back();
     return line + "\n";
 }
 
 std::string ViewText(const StatementView& v, bool drawLines) {
     std::string out = "[" + v.title + "]\n";
-    out += RowLine("", v.rows[0].amount[T], v.rows[0].amount[S]);
+    StatementRow headings = v.rows[0];
+    headings.caption.clear();
+    out += RowLine(headings);
     int last = kEkaRows;
     if (v.view != EkaView::Main)
         while (last > 0 && v.rows[last].caption.empty() && v.rows[last].amount[T].empty() &&
                v.rows[last].amount[S].empty())
             --last;
+    bool ruleDue = false;  // the line of a hidden row goes before the next row shown
     for (int r = 1; r <= last; ++r) {
         const StatementRow& row = v.rows[r];
-        if (row.height == 0) continue;
-        if (drawLines && row.lineAbove) out += Rule();
-        out += RowLine(row.caption, row.amount[T], row.amount[S]);
+        if (row.height == 0) {
+            ruleDue = ruleDue || row.lineAbove;
+            continue;
+        }
+        if (drawLines && (row.lineAbove || ruleDue)) out += Rule();
+        ruleDue = false;
+        out += RowLine(row);
         if (drawLines && row.lineBelow) out += Rule();
     }
     return out;
@@ -404,33 +418,40 @@ std::string CsvAmount(double v) {
     return out;
 }
 
-// One line per declaration of the folder, in tax-number order.
+// One line per readable declaration file of the folder, in tax-number
+// order (then by file name). The files are taken as the index takes them:
+// every entry whose name holds "E1", read by its own name, so a copy under
+// another name or two files of one tax number each get their line.
 int ClearAll(const Options& o) {
+    namespace fs = std::filesystem;
     std::error_code ec;
-    if (!std::filesystem::is_directory(o.allDir, ec)) {
+    if (!fs::is_directory(o.allDir, ec)) {
         std::cerr << "kestrana-calc clear: " << o.allDir << ": no such folder\n";
         return 1;
     }
-    const IndexScan scan = ListE1Files(o.allDir);
-    int skipped = 0;
-    for (const std::string& name : scan.unreadable) {
-        std::cerr << "kestrana-calc clear: skipped " << o.allDir << "/" << name << ": not a readable E1 declaration\n";
-        ++skipped;
+    std::vector<std::string> names;
+    for (fs::directory_iterator it(o.allDir, ec), end; !ec && it != end; it.increment(ec)) {
+        const std::string name = it->path().filename().string();
+        if (name.find("E1") != std::string::npos) names.push_back(name);
     }
-    std::vector<std::string> taxNumbers;
-    for (const std::string& line : scan.lines) taxNumbers.push_back(SplitIndexLine(line)[2]);
-    std::sort(taxNumbers.begin(), taxNumbers.end());
-    taxNumbers.erase(std::unique(taxNumbers.begin(), taxNumbers.end()), taxNumbers.end());
+    if (ec) {
+        std::cerr << "kestrana-calc clear: " << o.allDir << ": " << ec.message() << "\n";
+        return 1;
+    }
 
-    std::cout << "AFM,Surname,FirstName,FinalTaxpayer,FinalSpouse,FinalBalance\n";
-    for (const std::string& afm : taxNumbers) {
-        const std::string path = o.allDir + "/E1" + afm + ".dta";
+    struct Line {
+        std::string taxNumber, name, csv;
+    };
+    std::vector<Line> lines;
+    int skipped = 0;
+    for (const std::string& name : names) {
+        const std::string path = (fs::path(o.allDir) / name).string();
         E1Record record;
         try {
-            if (!TaxNumberIsSafeForFileName(afm)) throw std::runtime_error(kUnsafeTaxNumberMessage);
             record = ReadDeclaration(path);
         } catch (const std::exception& e) {
-            std::cerr << "kestrana-calc clear: skipped " << path << ": " << e.what() << "\n";
+            std::cerr << "kestrana-calc clear: skipped " << path << ": not a readable E1 declaration ("
+                      << e.what() << ")\n";
             ++skipped;
             continue;
         }
@@ -439,11 +460,18 @@ int ClearAll(const Options& o) {
         ComputeClearance(st, *o.edition);
         const EkaAmounts amounts = ComputeEkaAmounts(st, *o.edition);
         const Heading h = HeadingOf(record);
-        std::cout << CsvField(h.taxNumber) << ',' << CsvField(h.surname) << ',' << CsvField(h.firstName) << ','
-                  << CsvAmount(st.NothingDeclared ? 0 : amounts.value[25][T]) << ','
-                  << CsvAmount(st.NothingDeclared ? 0 : amounts.value[25][S]) << ','
-                  << CsvAmount(st.FinalBalance) << "\n";
+        lines.push_back({h.taxNumber, name,
+                         CsvField(h.taxNumber) + ',' + CsvField(h.surname) + ',' + CsvField(h.firstName) + ',' +
+                             CsvAmount(st.NothingDeclared ? 0 : amounts.value[25][T]) + ',' +
+                             CsvAmount(st.NothingDeclared ? 0 : amounts.value[25][S]) + ',' +
+                             CsvAmount(st.FinalBalance) + "\n"});
     }
+    std::sort(lines.begin(), lines.end(), [](const Line& a, const Line& b) {
+        return a.taxNumber != b.taxNumber ? a.taxNumber < b.taxNumber : a.name < b.name;
+    });
+
+    std::cout << "AFM,Surname,FirstName,FinalTaxpayer,FinalSpouse,FinalBalance\n";
+    for (const Line& line : lines) std::cout << line.csv;
     // The readable ones are listed; the run still tells that some were left out.
     return skipped ? 1 : 0;
 }
