@@ -101,10 +101,10 @@ static void Cars(FormBuilder& b) {
     auto xs = b.GridHeader({{"α/α", 16},
                             {"Α.Φ.Μ. ιδιοκτήτη ή κατόχου", 86},
                             {"Μείω- ση", 26},
-                            {"Αριθμός κυκλοφορίας", 78},
+                            {"Αριθμός κυκλοφορίας", 72},
                             {"Κυβικά εκατοστά", 46},
                             {"Μήνες", 32},
-                            {"Ποσοστό %", 34},
+                            {"Ποσοστό %", 40},
                             {"Έτος 1ης άδειας", 42},
                             {"Τεκμήριο υπόχρεου", kCodeW + 98},
                             {"Σύζ.", 22},
@@ -115,10 +115,10 @@ static void Cars(FormBuilder& b) {
         b.Label({xs[0], y, 14, kBoxH}, std::to_string(i), LabelStyle::ColumnHeader);
         b.Boxed(Tagged(Named(N("edCarName", i), ControlKind::AFM, 10), i), xs[1], y, 84);
         b.Boxed(Tagged(Text(N("edCarMeiwsi", i), 1), i), xs[2], y, 22);
-        b.Boxed(Tagged(Text(N("edCarNumber", i), 10), i), xs[3], y, 76);
+        b.Boxed(Tagged(Text(N("edCarNumber", i), 10), i), xs[3], y, 70);
         b.Boxed(Tagged(Int(N("edCarIppoi", i)), i), xs[4], y, 44);
         b.Boxed(Tagged(Int(N("edCarMonths", i)), i), xs[5], y, 30);
-        b.Boxed(Tagged(Int(N("edCarPosost", i)), i), xs[6], y, 32);
+        b.Boxed(Tagged(Int(N("edCarPosost", i)), i), xs[6], y, 38);
         b.Boxed(Tagged(Int(N("edCarYear", i)), i), xs[7], y, 40);
         b.Boxed(A(849 + 2 * i, i), xs[8], y, 96);
         b.Boxed(Tagged(Named(N("cbCarWhich", i), ControlKind::Check), i), xs[9] + 1, y, kTickW);
@@ -145,8 +145,8 @@ static void Boats(FormBuilder& b) {
     auto xs = b.GridHeader({{"α/α", 16},
                             {"Α.Φ.Μ. ιδιοκτήτη ή κατόχου", 92},
                             {"Αρ. νηολογίου και λιμάνι", 102},
-                            {"Ιστιοφ. παραδ.", 26},
-                            {"Ενδιαί- τηση", 26},
+                            {"Ιστιοφ. παραδ.", 40},
+                            {"Ενδιαί- τηση", 40},
                             {"% υπόχρ.", 32},
                             {"% συζ.", 32},
                             {"Έτος 1ης άδειας", kCodeW + 44},
@@ -172,8 +172,8 @@ static void Boats(FormBuilder& b) {
         b.Label({xs[0], y, 14, kBoxH}, std::to_string(i + 1), LabelStyle::ColumnHeader);
         b.Boxed(Text(s.name, 40), xs[1], y, 90);
         b.Boxed(Text(s.port, 40), xs[2], y, 100);
-        b.Boxed(Named(s.sail, ControlKind::Check), xs[3] + 3, y, kTickW);
-        b.Boxed(Named(s.cabin, ControlKind::Check), xs[4] + 3, y, kTickW);
+        b.Boxed(Named(s.sail, ControlKind::Check), xs[3] + (40 - kTickW) / 2, y, kTickW);
+        b.Boxed(Named(s.cabin, ControlKind::Check), xs[4] + (40 - kTickW) / 2, y, kTickW);
         b.Boxed(Int(s.shareT), xs[5], y, 30);
         b.Boxed(Int(s.shareS), xs[6], y, 30);
         b.Boxed(I(s.year), xs[7], y, 42);

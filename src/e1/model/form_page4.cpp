@@ -60,7 +60,7 @@ static void Rents(FormBuilder& b) {
                        {"", kCodeW + 40},
                        {"Ενοίκιο υπόχρεου", kCodeW + 98},
                        {"Ενοίκιο συζύγου", kCodeW + 98}},
-                      14);
+                      26);
     b.Boxed(Text("edCompName9", 25), xs[1], b.y, 158);
     b.Boxed(Text("edCompAFM9", 10), xs[2], b.y, 90);
     b.Boxed(Named("edCompEpifania9", ControlKind::Real), xs[4], b.y, 62);
