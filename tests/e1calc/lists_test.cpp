@@ -68,6 +68,9 @@ TEST(TaxOffices, SearchKeysByGreekLayout) {
     for (char32_t c : std::u32string(U"ςάέήίόύώ"))
         EXPECT_TRUE(TaxOfficeSearchKey(c) >= U'Α' && TaxOfficeSearchKey(c) <= U'Ω');
     EXPECT_EQ(TaxOfficeSearchKey(U'λ'), U'Λ');
+    // Diaeresis is an accent too: the plain capital, which the search takes.
+    for (char32_t c : std::u32string(U"ϊΐ")) EXPECT_EQ(TaxOfficeSearchKey(c), U'Ι');
+    for (char32_t c : std::u32string(U"ϋΰ")) EXPECT_EQ(TaxOfficeSearchKey(c), U'Υ');
     EXPECT_EQ(TaxOfficeSearchKey(U'5'), U'5');
     EXPECT_EQ(TaxOfficeSearchKey(U'q'), U'q');
 

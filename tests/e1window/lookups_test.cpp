@@ -127,6 +127,28 @@ TEST_F(TaxOfficeList, FileOrderThenSortAndSearchByTypedLatinLetters) {
     EXPECT_EQ(d.result(), QDialog::Accepted);
 }
 
+TEST_F(TaxOfficeList, KeysThatDoNotSearch) {
+    TfiDOYS d(dir.path().toStdString());
+    d.show();
+    QTest::keyClick(d.Grid(), Qt::Key_Insert);
+    QTest::keyClick(d.Grid(), Qt::Key_Insert, Qt::ShiftModifier);
+    QTest::keyClick(d.Grid(), 'a', Qt::ControlModifier);
+    EXPECT_TRUE(d.SearchBox()->text().isEmpty());
+    EXPECT_TRUE(d.isVisible());
+    // Accented small Greek letters search as plain capitals.
+    // Keys of a Greek layout carry their letter as text only.
+    for (QChar c : QStringLiteral("άμ"))
+        QTest::sendKeyEvent(QTest::Click, d.Grid(), Qt::Key_unknown, QString(c), Qt::NoModifier);
+    EXPECT_EQ(d.SearchBox()->text(), QStringLiteral("ΑΜ"));
+    EXPECT_EQ(d.ChosenDescription(), QStringLiteral("ΑΜΑΡΟΥΣΙΟΥ"));
+    // A character outside the search set is dropped and leaves the row alone.
+    QTest::keyClicks(d.Grid(), ",");
+    EXPECT_EQ(d.SearchBox()->text(), QStringLiteral("ΑΜ"));
+    EXPECT_EQ(d.ChosenDescription(), QStringLiteral("ΑΜΑΡΟΥΣΙΟΥ"));
+    QTest::keyClick(d.Grid(), Qt::Key_Backspace);
+    EXPECT_TRUE(d.SearchBox()->text().isEmpty());
+}
+
 TEST_F(TaxOfficeList, MissingFileGivesAnEmptyList) {
     QTemporaryDir empty;
     TfiDOYS d(empty.path().toStdString());

@@ -62,6 +62,8 @@ char32_t TaxOfficeSearchKey(char32_t c) {
         case U'ό': return U'Ο';
         case U'ύ': return U'Υ';
         case U'ώ': return U'Ω';
+        case U'ϊ': case U'ΐ': return U'Ι';
+        case U'ϋ': case U'ΰ': return U'Υ';
         default: break;
     }
     if (c >= U'α' && c <= U'ω') return c - 0x20;

@@ -135,10 +135,11 @@ bool TfiDOYS::eventFilter(QObject* watched, QEvent* event) {
             break;
     }
     const QString typed = key->text();
-    if (typed.size() != 1) return false;
+    if (typed.size() != 1 || !typed.at(0).isPrint()) return false;
+    // Printable keys never reach the grid: its own type-ahead would move the
+    // selection away from what the search box found.
     const char32_t converted = TaxOfficeSearchKey(typed.at(0).unicode());
-    if (!IsTaxOfficeSearchCharacter(converted)) return false;
-    search_->setText(search_->text() + QString::fromUcs4(&converted, 1));
+    if (IsTaxOfficeSearchCharacter(converted)) search_->setText(search_->text() + QString::fromUcs4(&converted, 1));
     return true;
 }
 
