@@ -62,6 +62,19 @@ TEST(FormPages, BoxesAreDrawnWhereTheModelPlacesThem) {
     }
 }
 
+// Every heading, caption and code number is printed whole, shrunk or
+// wrapped at most, never cut.
+TEST(FormPages, NoTextIsCut) {
+    App();
+    for (const Edition* e : {&Edition2019(), &Edition2018()}) {
+        for (int page = 1; page <= 4; ++page) {
+            std::vector<std::string> cut;
+            RenderFormPage(E1FormModel(*e), *e, page, &cut);
+            for (const std::string& text : cut) ADD_FAILURE() << "'" << text << "' cut on page " << page;
+        }
+    }
+}
+
 // The build writes the eight pictures into the program's WParams folder.
 TEST(FormPages, BuildLeavesThePicturesInWParams) {
     App();

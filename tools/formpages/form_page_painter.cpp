@@ -33,8 +33,8 @@ QFont Font(double pixels, bool bold) {
 
 // Draws text into rect: one line at the style's size if it fits, else
 // wrapped at a slightly smaller size, else shrunk, else elided, so a long
-// caption never runs into its boxes.
-void FitText(QPainter& p, const QRectF& rect, const QString& text, double pixels, bool bold, int align) {
+// caption never runs into its boxes. False when the text had to be cut.
+bool FitText(QPainter& p, const QRectF& rect, const QString& text, double pixels, bool bold, int align) {
     auto oneLine = [&](double size) {
         QFont f = Font(size, bold);
         if (QFontMetricsF(f).horizontalAdvance(text) > rect.width()) return false;
@@ -42,7 +42,7 @@ void FitText(QPainter& p, const QRectF& rect, const QString& text, double pixels
         p.drawText(rect, align | Qt::AlignVCenter | Qt::TextSingleLine, text);
         return true;
     };
-    if (oneLine(pixels)) return;
+    if (oneLine(pixels)) return true;
     // A single word is shrunk rather than broken.
     for (double size = text.contains(u' ') ? pixels * 0.94 : 0; size >= pixels * 0.7; size -= 0.25) {
         QFont f = Font(size, bold);
@@ -50,47 +50,43 @@ void FitText(QPainter& p, const QRectF& rect, const QString& text, double pixels
         if (need.height() <= rect.height() + 1.5 && need.width() <= rect.width() + 0.5) {
             p.setFont(f);
             p.drawText(rect.adjusted(0, -1, 0, 1), Qt::TextWordWrap | align | Qt::AlignVCenter, text);
-            return;
+            return true;
         }
     }
     for (double size = pixels * 0.9; size >= pixels * 0.6; size -= 0.25)
-        if (oneLine(size)) return;
+        if (oneLine(size)) return true;
     QFont f = Font(pixels * 0.6, bold);
     p.setFont(f);
     p.drawText(rect, align | Qt::AlignVCenter, QFontMetricsF(f).elidedText(text, Qt::ElideRight, rect.width()));
+    return false;
 }
 
-void DrawLabel(QPainter& p, const FormLabel& l) {
+bool DrawLabel(QPainter& p, const FormLabel& l) {
     const QRectF r = ToQt(l.rect);
     const QString text = QString::fromUtf8(l.text.c_str());
     p.setPen(kInk);
     switch (l.style) {
         case LabelStyle::Title:
             p.fillRect(r, kTitleBand);
-            FitText(p, r.adjusted(6, 0, -6, 0), text, 12.5, true, Qt::AlignHCenter);
-            break;
+            return FitText(p, r.adjusted(6, 0, -6, 0), text, 12.5, true, Qt::AlignHCenter);
         case LabelStyle::Heading:
             p.fillRect(r, kHeadingBand);
             p.setPen(QPen(kFrame, 0.6));
             p.drawLine(r.bottomLeft(), r.bottomRight());
             p.setPen(kInk);
-            FitText(p, r.adjusted(5, 0, -5, 0), text, 10, true, Qt::AlignLeft);
-            break;
+            return FitText(p, r.adjusted(5, 0, -5, 0), text, 10, true, Qt::AlignLeft);
         case LabelStyle::Caption:
-            FitText(p, r.adjusted(1, 0, 0, 0), text, 8, false, Qt::AlignLeft);
-            break;
+            return FitText(p, r.adjusted(1, 0, 0, 0), text, 8, false, Qt::AlignLeft);
         case LabelStyle::ColumnHeader:
             p.fillRect(r, kHeadBand);
-            FitText(p, r.adjusted(1, 0, -1, 0), text, 8, true, Qt::AlignHCenter);
-            break;
+            return FitText(p, r.adjusted(1, 0, -1, 0), text, 8, true, Qt::AlignHCenter);
         case LabelStyle::CodeNumber:
             p.fillRect(r.adjusted(1, 1, 0, -1), kCodeBand);
-            FitText(p, r.adjusted(0, 0, -2, 0), text, 8.5, true, Qt::AlignRight);
-            break;
+            return FitText(p, r.adjusted(0, 0, -2, 0), text, 8.5, true, Qt::AlignRight);
         case LabelStyle::Note:
-            FitText(p, r, text, 8, false, Qt::AlignHCenter);
-            break;
+            return FitText(p, r, text, 8, false, Qt::AlignHCenter);
     }
+    return true;
 }
 
 void DrawBox(QPainter& p, const FormControl& c) {
@@ -123,7 +119,7 @@ int FormPictureHeight() {
     return (kFormPageHeight * kFormPictureWidth + kFormPageWidth / 2) / kFormPageWidth;
 }
 
-QImage RenderFormPage(const FormModel& model, const Edition&, int page) {
+QImage RenderFormPage(const FormModel& model, const Edition&, int page, std::vector<std::string>* cutTexts) {
     QImage image(kFormPictureWidth, FormPictureHeight(), QImage::Format_RGB32);
     image.setDotsPerMeterX(3780);  // 96 dpi, so point sizes map to the page's dots
     image.setDotsPerMeterY(3780);
@@ -140,7 +136,8 @@ QImage RenderFormPage(const FormModel& model, const Edition&, int page) {
     p.setPen(QPen(kFrame, 0.8));
     p.drawRect(paper);
 
-    for (const FormLabel* l : model.LabelsOfPage(page)) DrawLabel(p, *l);
+    for (const FormLabel* l : model.LabelsOfPage(page))
+        if (!DrawLabel(p, *l) && cutTexts) cutTexts->push_back(l->text);
     for (const FormControl* c : model.ControlsOfPage(page)) DrawBox(p, *c);
 
     p.setPen(kInk);
