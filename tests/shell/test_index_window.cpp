@@ -61,18 +61,20 @@ protected:
 };
 
 TEST_F(IndexWindow, SortsGreekTextIgnoringCaseAndByTaxNumber) {
+    // An empty sort cell must not leave the rows after it unsorted.
+    Store("", "", "500000005");
+    Store("ΖΩΗ", "", "");  // Tables/E1.dta
     TfiEntypaList w(dialogs, nullptr, base.string());
     w.ShowIndex(1);
     EXPECT_EQ(w.windowTitle(), QString("Κατάλογος Δηλώσεων"));
-    EXPECT_EQ(w.RowCount(), 5);
-    const auto surnames = Column(w, 0);
-    EXPECT_EQ((std::vector<std::string>(surnames.begin(), surnames.begin() + 2)),
-              (std::vector<std::string>{"αλεξίου", "ΒΑΣΙΛΕΙΟΥ"}));
+    EXPECT_EQ(w.RowCount(), 7);
+    EXPECT_EQ(Column(w, 0), (std::vector<std::string>{"", "αλεξίου", "ΒΑΣΙΛΕΙΟΥ", "ΖΩΗ", "ΠΑΠΑΣ", "ΠΑΠΑΣ"}));
     EXPECT_EQ(w.SelectedRow(), 1);
     w.SearchBox()->setText("x");
     w.ChooseSort(1);
     EXPECT_TRUE(w.SearchBox()->text().isEmpty());
-    EXPECT_EQ(Column(w, 2), (std::vector<std::string>{"100000001", "200000002", "300000003", "400000004"}));
+    EXPECT_EQ(Column(w, 2),
+              (std::vector<std::string>{"", "100000001", "200000002", "300000003", "400000004", "500000005"}));
     auto* view = w.GridView();
     EXPECT_EQ(view->columnWidth(0), 252);
     EXPECT_EQ(view->columnWidth(1), 221);

@@ -25,6 +25,12 @@ namespace kestrana {
 
 const char* const kNoDeclarationMessage = "Δεν υπάρχει καταχωρημένη καμία δήλωση.";
 
+// Every data row carries this hidden cell past the three shown ones, so that
+// the sort counts all rows: a declaration without a surname (or without a tax
+// number) would otherwise end the counted block early and leave the rows
+// below it unsorted.
+constexpr int kAlwaysFilledColumn = 3;
+
 // The grid's rows without the heading row, which the view's header shows.
 class IndexGridModel : public QAbstractTableModel {
 public:
@@ -144,9 +150,13 @@ void TfiEntypaList::ShowIndex(int kind) {
     kind_ = kind;
     const std::string tables = TablesDir(baseDir_);
     const IndexScan scan = kind == 2 ? ListE2Files(tables) : ListE1Files(tables);
-    model_->Reset(IndexGrid(scan.lines));
+    TextGrid grid = IndexGrid(scan.lines);
+    for (size_t r = 1; r < grid.size(); ++r) grid[r].push_back("*");
+    model_->Reset(std::move(grid));
     rgIndex_->button(0)->setChecked(true);
     Sort();
+    // Typing goes to the grid, which hands letters and digits to the search box.
+    sgEntypa_->setFocus(Qt::OtherFocusReason);
     if (!scan.unreadable.empty()) {
         std::string text = "Σφάλμα εισόδου/εξόδου: τα παρακάτω αρχεία δεν διαβάστηκαν και δεν "
                            "εμφανίζονται στον κατάλογο.";
@@ -186,7 +196,7 @@ int TfiEntypaList::SearchColumn() const { return rgIndex_->checkedId() == 1 ? 2 
 
 void TfiEntypaList::Sort() {
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    SortGrid(model_->grid, 1, SearchColumn(), kSortText, SearchColumn(), true);
+    SortGrid(model_->grid, 1, SearchColumn(), kSortText, kAlwaysFilledColumn, true);
     model_->Changed();
     QApplication::restoreOverrideCursor();
     SelectRow(1);
