@@ -6,6 +6,7 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -121,6 +122,16 @@ protected:
 TEST_F(E1Window, BuiltFromTheFormModel) {
     auto w = Open();
     EXPECT_EQ(QApplication::focusWidget(), w->Control("edDoy"));
+    // Focusing the window, as the main window does on opening it, focuses
+    // its boxes: edDoy on page 1, the first box of another page.
+    w->Control("edAFM")->setFocus();
+    w->setFocus();
+    EXPECT_EQ(QApplication::focusWidget(), w->Control("edDoy"));
+    w->Pages()->setCurrentIndex(2);
+    w->setFocus();
+    ASSERT_NE(QApplication::focusWidget(), nullptr);
+    EXPECT_TRUE(w->Pages()->currentWidget()->isAncestorOf(QApplication::focusWidget()));
+    w->Pages()->setCurrentIndex(0);
     EXPECT_EQ(w->windowTitle(), QString::fromUtf8(kE1Caption));
     ASSERT_EQ(w->Pages()->count(), 5);
     EXPECT_EQ(w->Pages()->tabText(0), QStringLiteral("Σελίδα 1"));
@@ -139,6 +150,22 @@ TEST_F(E1Window, BuiltFromTheFormModel) {
         auto other = Open(*e);
         EXPECT_EQ(other->CodeBox(kPostalCode205Entry), nullptr);
         EXPECT_EQ(other->CodeBox(kPostalCode205Entry, true), nullptr);
+    }
+}
+
+// Nothing is cut: every box lies on its page and a tick box's caption fits
+// beside its square (or, at the smallest size, is shown on hovering).
+TEST_F(E1Window, BoxesAndCaptionsFitTheirPages) {
+    for (const Edition* edition : {&Edition2019(), &Edition2018()}) {
+        auto w = Open(*edition);
+        for (int page = 1; page <= 4; ++page)
+            for (QWidget* box : w->PageScroll(page)->widget()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+                EXPECT_LE(box->geometry().right(), 964) << box->objectName().toStdString();
+        for (QCheckBox* c : w->findChildren<QCheckBox*>()) {
+            if (c->text().isEmpty()) continue;
+            const bool fits = QFontMetrics(c->font()).horizontalAdvance(c->text()) <= c->width() - c->height() - 6;
+            EXPECT_TRUE(fits || c->toolTip() == c->text()) << c->objectName().toStdString();
+        }
     }
 }
 

@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QFontMetrics>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -123,6 +124,23 @@ void TfiE1::BuildPages() {
     const std::filesystem::path folder = baseDir_.empty() ? std::filesystem::path(".") : std::filesystem::path(baseDir_);
     QFont font(QStringLiteral("Arial"));
     font.setPixelSize(12);
+    // One sheet per page rather than one per box: the window opens faster.
+    // A tick box's square is the picture's square, so the two frames coincide.
+    int boxHeight = 18;
+    for (const FormControl& c : model.Controls())
+        if (c.kind == ControlKind::Check) {
+            boxHeight = c.rect.h;
+            break;
+        }
+    const int tick = int(std::lround((boxHeight - 2) * scale));
+    const QString boxStyle =
+        QStringLiteral("QLineEdit { background: rgba(255,255,255,200); border: 1px solid #9db3cc; padding: 0 2px; }"
+                       "QLineEdit:focus { background: #fff7c0; border: 1px solid #2a62a8; }"
+                       "QLineEdit:disabled { background: #eeeeee; }"
+                       "QCheckBox { spacing: 3px; padding-left: 1px; }"
+                       "QCheckBox:focus { background: #fff7c0; }"
+                       "QCheckBox::indicator { width: %1px; height: %1px; }")
+            .arg(tick);
 
     for (int page = 1; page <= kFormPageCount; ++page) {
         auto* scroll = new QScrollArea(pages_);
@@ -136,6 +154,7 @@ void TfiE1::BuildPages() {
         QPalette pal = canvas->palette();
         pal.setColor(QPalette::Window, Qt::white);
         canvas->setPalette(pal);
+        canvas->setStyleSheet(boxStyle);
 
         int height = 0;
         bool havePicture = false;
@@ -249,10 +268,6 @@ void TfiE1::CreateControl(const FormControl& def, QWidget* canvas, double scale)
         if (def.maxLength > 0) edit->setMaxLength(def.maxLength);
         edit->setReadOnly(def.readOnly);
         edit->setFrame(false);
-        edit->setStyleSheet(QStringLiteral("QLineEdit { background: rgba(255,255,255,200); "
-                                           "border: 1px solid #9db3cc; padding: 0 2px; }"
-                                           "QLineEdit:focus { background: #fff7c0; border: 1px solid #2a62a8; }"
-                                           "QLineEdit:disabled { background: #eeeeee; }"));
     }
     if (!def.hint.empty()) w->setToolTip(Q(def.hint));
     w->setEnabled(def.enabled);
@@ -261,6 +276,16 @@ void TfiE1::CreateControl(const FormControl& def, QWidget* canvas, double scale)
     const int width = std::max(8, int(std::lround(def.rect.w * scale)));
     const int height = std::max(8, int(std::lround(def.rect.h * scale)));
     w->setGeometry(x, y, width, height);
+    if (auto* box = qobject_cast<QCheckBox*>(w); box && !def.caption.empty()) {
+        // A caption longer than its place on the form is set smaller rather
+        // than cut; what still does not fit is shown on hovering.
+        const QString caption = box->text();
+        const int room = width - height - 6;  // the square is as high as the box
+        QFont f = canvas->font();
+        while (f.pixelSize() > 9 && QFontMetrics(f).horizontalAdvance(caption) > room) f.setPixelSize(f.pixelSize() - 1);
+        if (f != canvas->font()) box->setFont(f);
+        if (QFontMetrics(f).horizontalAdvance(caption) > room && box->toolTip().isEmpty()) box->setToolTip(caption);
+    }
     w->setVisible(def.visible);
     index_.emplace(Lower(def.name), boxes_.size());
     boxes_.push_back({&def, w});
@@ -460,6 +485,18 @@ void TfiE1::HookEvents() {
         if (index == 0)
             if (QWidget* doy = Control("edDoy")) doy->setFocus(Qt::OtherFocusReason);
     });
+}
+
+// Whoever gives the window the focus means its boxes: page 1 starts at
+// edDoy, another page at its first box.
+void TfiE1::focusInEvent(QFocusEvent* event) {
+    QWidget::focusInEvent(event);
+    const int page = pages_->currentIndex();
+    if (page != 0) {
+        GoToPage(page);
+    } else if (QWidget* doy = Control("edDoy")) {
+        doy->setFocus(event->reason());
+    }
 }
 
 void TfiE1::showEvent(QShowEvent* event) {
