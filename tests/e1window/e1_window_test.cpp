@@ -311,6 +311,18 @@ TEST_F(E1Window, SaveAsZeroesTheNumberOnceAndOnlyWhenWritten) {
     EXPECT_FALSE(w->Modified());
 }
 
+TEST_F(E1Window, AShortFileIsAnErrorAndLoadsNothing) {
+    QFile shortFile(QString::fromStdString(E1FileName("123456789", base)));
+    ASSERT_TRUE(shortFile.open(QIODevice::WriteOnly));
+    shortFile.write(QByteArray(100, '\x05'));
+    shortFile.close();
+    auto w = Open();
+    EXPECT_FALSE(w->OpenDeclaration("123456789"));
+    EXPECT_EQ(dialogs.TextsOf(DialogKind::Error).size(), 1u);
+    EXPECT_EQ(Text(*w, "edAFM"), "");
+    EXPECT_FALSE(w->Modified());
+}
+
 TEST_F(E1Window, TooManyCodesKeepsTheFirst150) {
     auto w = Open();
     int filled = 0;
