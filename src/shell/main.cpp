@@ -32,6 +32,12 @@ int main(int argc, char** argv) {
     window.StartUp();
     window.AutomaticCheck();
     if (!window.KeepRunning()) return 0;  // handed over to an installer or the browser
+    // Centred first, so that leaving the maximised state finds it in the middle.
+    if (QScreen* screen = window.screen()) {
+        const QRect free = screen->availableGeometry();
+        window.resize(window.size().boundedTo(free.size()));
+        window.move(free.center() - window.rect().center());
+    }
     window.showMaximized();
     return app.exec();
 }

@@ -4,6 +4,7 @@
 #include <QAbstractScrollArea>
 #include <QAction>
 #include <QApplication>
+#include <QCloseEvent>
 #include <QDir>
 #include <QEvent>
 #include <QFrame>
@@ -187,8 +188,9 @@ TfiMain::~TfiMain() {
 QAction* TfiMain::MakeAction(const char* name, const QString& caption, const QString& hint) {
     auto* a = new QAction(caption, this);
     a->setObjectName(name);
+    // Hints are tooltips only: a status tip would be painted over the fixed
+    // key panels of the status bar.
     a->setToolTip(hint.isEmpty() ? caption : hint);
-    a->setStatusTip(hint.isEmpty() ? caption : hint);
     return a;
 }
 
@@ -197,7 +199,6 @@ QAction* TfiMain::MenuItem(QAction* action, const QString& caption) {
     auto* item = new QAction(caption, this);
     item->setObjectName(QString("mi") + action->objectName().mid(2));
     item->setToolTip(action->toolTip());
-    item->setStatusTip(action->statusTip());
     item->setShortcut(action->shortcut());
     item->setShortcutContext(Qt::WidgetShortcut);  // the action keeps the real shortcut
     item->setEnabled(action->isEnabled());
@@ -457,6 +458,19 @@ bool TfiMain::event(QEvent* e) {
             QTimer::singleShot(0, this, [this] { hooks_.showNews(); });
     }
     return QMainWindow::event(e);
+}
+
+void TfiMain::closeEvent(QCloseEvent* e) {
+    // An open declaration asks about its unsaved changes when it closes, so
+    // it closes first; the program ends only once it has gone.
+    mdi_->closeAllSubWindows();
+    for (QMdiSubWindow* sub : mdi_->subWindowList()) {
+        if (sub->isVisible()) {
+            e->ignore();
+            return;
+        }
+    }
+    QMainWindow::closeEvent(e);
 }
 
 void TfiMain::StartUp() {

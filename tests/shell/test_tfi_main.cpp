@@ -5,12 +5,14 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QScrollArea>
 #include <QStackedWidget>
 #include <QStatusBar>
@@ -21,6 +23,7 @@
 
 #include "editions/edition.h"
 #include "engine/engine_state.h"
+#include "info/tfi_about.h"
 #include "platform/app_context.h"
 #include "platform/scripted_dialogs.h"
 #include "records/e1_record.h"
@@ -66,6 +69,25 @@ QWidget* FakeDeclaration(DeclarationKind kind, int* counter) {
     return w;
 }
 
+// A declaration window that, like the E1 window whose save failed, may
+// refuse to close.
+class ClosingDeclaration : public QWidget {
+public:
+    explicit ClosingDeclaration(int* asked, bool* refuse) : asked_(asked), refuse_(refuse) {
+        setObjectName("fiE1");
+    }
+
+protected:
+    void closeEvent(QCloseEvent* e) override {
+        ++*asked_;
+        if (*refuse_) e->ignore();
+    }
+
+private:
+    int* asked_;
+    bool* refuse_;
+};
+
 class MainWindow : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -78,7 +100,8 @@ protected:
         qputenv("KESTRANA_PROGRAMFILESDIR", QByteArray::fromStdString((folder / "pf").string()));
 
         ShellHooks hooks;
-        hooks.createDeclarationWindow = [this](DeclarationKind kind, AppContext&) {
+        hooks.createDeclarationWindow = [this](DeclarationKind kind, AppContext&) -> QWidget* {
+            if (closingDeclaration) return new ClosingDeclaration(&closeAsked, &refuseClose);
             return FakeDeclaration(kind, &commands);
         };
         hooks.checkNewVersion = [this](bool manual) { checks.push_back(manual); };
@@ -109,6 +132,9 @@ protected:
     AppContext context{Edition2019(), dialogs, e1, e2, engine};
     std::unique_ptr<TfiMain> window;
     int commands = 0;
+    bool closingDeclaration = false;
+    int closeAsked = 0;
+    bool refuseClose = false;
     std::vector<bool> checks;
     fs::path folder;
     QString previous;
@@ -286,6 +312,45 @@ TEST_F(MainWindow, MenusInOrder) {
     EXPECT_EQ(window->Action("acSave")->shortcut(), QKeySequence(Qt::Key_F2));
     EXPECT_EQ(window->Action("acEka")->shortcut(), QKeySequence(Qt::Key_F8));
     EXPECT_EQ(window->Action("acExit")->shortcut(), QKeySequence(Qt::ALT | Qt::Key_X));
+}
+
+TEST_F(MainWindow, ExitClosesTheOpenDeclarationFirst) {
+    closingDeclaration = true;
+    window->Action("acE1")->trigger();
+    ASSERT_NE(window->ActiveDeclaration(), nullptr);
+    // The declaration keeps itself open: so does the program.
+    refuseClose = true;
+    window->Action("acExit")->trigger();
+    EXPECT_EQ(closeAsked, 1);
+    EXPECT_TRUE(window->isVisible());
+    refuseClose = false;
+    window->Action("acExit")->trigger();
+    EXPECT_EQ(closeAsked, 2);
+    EXPECT_FALSE(window->isVisible());
+}
+
+TEST_F(MainWindow, AboutShowsTheEditionAndClosesOnItsButton) {
+    struct Case { const Edition& edition; const char* caption; const char* version; };
+    const Case cases[] = {
+        {Edition2019(), "Πληροφορίες για το \" Κεστράνα 2019\"", "ΚΕΣΤΡΑΝΑ 2019 (ver 2.00)"},
+        {Edition2018(), "Πληροφορίες για το \" Κεστράνα 2018\"", "ΚΕΣΤΡΑΝΑ 2018 (ver 6.00)"},
+    };
+    for (const Case& c : cases) {
+        TfiAbout about(c.edition, dialogs);
+        EXPECT_EQ(about.windowTitle(), QString(c.caption));
+        EXPECT_EQ(about.findChild<QLabel*>("lbVersion")->text(), QString(c.version));
+    }
+    // From the menu: modal, the logo opens the maker's site, "Κλείσιμο" closes.
+    dialogs.ExpectModal([](QDialog& d) {
+        QTest::mouseClick(d.findChild<QLabel*>("imLogo1"), Qt::LeftButton);
+        auto* close = d.findChild<QPushButton*>("btClose");
+        ASSERT_EQ(close->text(), QString("Κλείσιμο"));
+        close->click();
+        EXPECT_FALSE(d.isVisible());
+    });
+    window->findChild<QAction*>("miAbout")->trigger();
+    EXPECT_EQ(dialogs.PendingModals(), 0u);
+    EXPECT_EQ(dialogs.TextsOf(DialogKind::OpenDocument), std::vector<std::string>{kMakerSite});
 }
 
 }  // namespace
