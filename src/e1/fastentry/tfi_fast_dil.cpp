@@ -135,11 +135,12 @@ TfiFastDil::TfiFastDil(AppContext& context, QWidget* parent) : QDialog(parent), 
     setWindowTitle("Σύντομη δήλωση με κωδικούς");
     context_.e1.Clear();
     BuildLayout();
-    openStatement = [](AppContext& ctx, const std::string& afm, const std::string& name) {
+    // The statement stays over this window, not behind it.
+    openStatement = [this](AppContext& ctx, const std::string& afm, const std::string& name) {
         EkaHeader header;
         header.afm = afm;
         header.bigName = name;
-        OpenStatement(ctx.edition, ctx.engine, ctx.dialogs, header, {}, {}, nullptr);
+        OpenStatement(ctx.edition, ctx.engine, ctx.dialogs, header, {}, {}, this);
     };
 }
 
