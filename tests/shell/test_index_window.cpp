@@ -109,12 +109,15 @@ TEST_F(IndexWindow, EnterOpensEscCancels) {
         QTest::keyClick(w.GridView(), key);
         EXPECT_EQ(w.result(), result);
     }
-    dialogs.ExpectModal([](QDialog& d) {
-        auto& w = static_cast<TfiEntypaList&>(d);
-        w.SearchBox()->setText("ΒΑ");
-        QTest::keyClick(w.GridView(), Qt::Key_Return);
-    });
-    EXPECT_EQ(ChooseDeclaration(dialogs, 1, nullptr, base.string()), std::optional<std::string>("200000002"));
+    for (bool inSearchBox : {false, true}) {
+        dialogs.ExpectModal([inSearchBox](QDialog& d) {
+            auto& w = static_cast<TfiEntypaList&>(d);
+            w.SearchBox()->setText("ΒΑ");
+            QTest::keyClick(inSearchBox ? static_cast<QWidget*>(w.SearchBox()) : w.GridView(), Qt::Key_Return);
+        });
+        EXPECT_EQ(ChooseDeclaration(dialogs, 1, nullptr, base.string()), std::optional<std::string>("200000002"))
+            << inSearchBox;
+    }
     dialogs.ExpectModal(QDialog::Rejected);
     EXPECT_EQ(ChooseDeclaration(dialogs, 1, nullptr, base.string()), std::nullopt);
     // No E2 declaration stored.

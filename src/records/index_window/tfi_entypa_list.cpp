@@ -120,6 +120,8 @@ TfiEntypaList::TfiEntypaList(UserDialogs& dialogs, QWidget* parent, std::string 
     edFastEdit_->setObjectName("edFastEdit");
     searchLayout->addWidget(edFastEdit_);
     connect(edFastEdit_, &QLineEdit::textChanged, this, &TfiEntypaList::QuickSearchNow);
+    // Enter after typing straight into the box opens the row found, as in the grid.
+    connect(edFastEdit_, &QLineEdit::returnPressed, this, &QDialog::accept);
     controls->addWidget(searchBox, 1);
     layout->addLayout(controls);
 
