@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTest>
+#include <fstream>
 
 #include "e1/fastentry/tfi_fast_dil.h"
 #include "editions/edition.h"
@@ -109,6 +110,23 @@ TEST_F(FastEntry, OpenShowsTicksAndSortedRowsAndSaveKeepsTheRest) {
     window.OpenDeclaration("123456789");
     EXPECT_TRUE(window.TickBox(327)->isChecked());
     EXPECT_EQ(window.Rows().size(), 3u);
+}
+
+TEST_F(FastEntry, AFailedOpenLeavesNothingOfThePreviousDeclaration) {
+    Store("123456789");
+    std::ofstream(folder / "Tables" / "E1111111111.dta") << "too short";
+    TfiFastDil window(context);
+    for (const char* other : {"111111111", "999999999"}) {  // unreadable, vanished
+        window.OpenDeclaration("123456789");
+        ASSERT_FALSE(window.Rows().front().code.empty());
+        window.OpenDeclaration(other);
+        EXPECT_EQ(window.Rows().size(), 1u) << other;
+        EXPECT_TRUE(window.Rows().front().code.empty()) << other;
+        EXPECT_TRUE(window.findChild<QLineEdit*>("edAFM")->text().isEmpty()) << other;
+        EXPECT_EQ(e1.GetText("edName"), "") << other;
+    }
+    EXPECT_EQ(dialogs.TextsOf(DialogKind::Error).size(), 1u);
+    EXPECT_EQ(Stored("123456789").UsedCodes().size(), 4u);
 }
 
 TEST_F(FastEntry, SaveRefusedWritesNothing) {

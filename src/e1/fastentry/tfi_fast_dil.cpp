@@ -362,10 +362,19 @@ void TfiFastDil::ClearEntries() {
 void TfiFastDil::OpenDeclaration(const std::string& afm) {
     ClearEntries();
     E1Record& record = context_.e1;
+    ReadResult read = ReadResult::NotFound;
     try {
-        ReadE1File(afm, record);
+        read = ReadE1File(afm, record);
     } catch (const IoError& e) {
         context_.dialogs.ShowError(e.what());
+    }
+    if (read != ReadResult::Read) {
+        // Nothing of the previous declaration may stay behind: a save now
+        // would write it again under the name still shown, over its codes.
+        record.Clear();
+        edAFM_->clear();
+        edBigName_->clear();
+        cbMarried_->setChecked(false);
         return;
     }
     cbMarried_->setChecked(record.GetBool("cbMarried"));
