@@ -155,6 +155,7 @@ TfiMain::TfiMain(AppContext& context, ShellHooks hooks, QWidget* parent)
       printer_(std::make_unique<QPrinter>(QPrinter::HighResolution)) {
     setObjectName("fiMain");
     setWindowTitle(Q(context_.edition.title));  // replaced by StartUp
+    setWindowIcon(PaintedIcon("Κ", QColor(21, 101, 192)));
     resize(1280, 900);
 
     mdi_ = new QMdiArea;
@@ -571,6 +572,7 @@ QMdiSubWindow* TfiMain::AddDeclarationWindow(QWidget* window) {
     window->setAttribute(Qt::WA_DeleteOnClose);
     QMdiSubWindow* sub = mdi_->addSubWindow(window);
     sub->setAttribute(Qt::WA_DeleteOnClose);
+    sub->setWindowIcon(windowIcon());  // also shown in the menu bar while maximised
     connect(sub, &QObject::destroyed, this, [this] { QTimer::singleShot(0, this, [this] { ActionsUpdate(); }); });
     centre_->setCurrentWidget(mdi_);
     sub->showMaximized();
