@@ -1,5 +1,6 @@
 #include "records/cp1253.h"
 
+#include <array>
 #include <unordered_map>
 
 namespace kestrana {
@@ -98,9 +99,29 @@ const std::unordered_map<char32_t, uint8_t>& ReverseTable() {
 char32_t Cp1253CodePoint(uint8_t byte) { return byte < 0x80 ? byte : kHigh[byte - 0x80]; }
 
 std::string Cp1253ToUtf8(std::string_view bytes) {
+    // UTF-8 of every byte, worked out once.
+    struct Utf8Of {
+        char text[4];
+        uint8_t size;
+    };
+    static const auto table = [] {
+        std::array<Utf8Of, 256> t{};
+        for (int b = 0; b < 256; ++b) {
+            std::string u;
+            AppendUtf8(u, Cp1253CodePoint(static_cast<uint8_t>(b)));
+            for (size_t i = 0; i < u.size(); ++i) t[static_cast<size_t>(b)].text[i] = u[i];
+            t[static_cast<size_t>(b)].size = static_cast<uint8_t>(u.size());
+        }
+        return t;
+    }();
     std::string out;
-    out.reserve(bytes.size() * 2);
-    for (char ch : bytes) AppendUtf8(out, Cp1253CodePoint(static_cast<uint8_t>(ch)));
+    out.resize(bytes.size() * 3);
+    size_t n = 0;
+    for (char ch : bytes) {
+        const Utf8Of& u = table[static_cast<uint8_t>(ch)];
+        for (uint8_t i = 0; i < u.size; ++i) out[n++] = u.text[i];
+    }
+    out.resize(n);
     return out;
 }
 
