@@ -15,17 +15,30 @@ namespace {
 constexpr size_t kE1Size = 6991;
 constexpr size_t kE2Size = 7620;
 
-// By exact size first, then by the file name ("E1..."/"E2..." or containing it).
-bool DetectKind(const std::string& path, size_t size, kestrana::DeclarationKind& kind) {
+// A name that starts with "E1"/"E2" (any case) decides (Tables/E1<afm>.dta); otherwise the
+// exact record size, then "E1"/"E2" anywhere in the name, as the index does.
+// Returns false with `why` set when the kind is unknown or the file too short.
+bool DetectKind(const std::string& path, size_t size, kestrana::DeclarationKind& kind, std::string& why) {
     using kestrana::DeclarationKind;
-    if (size == kE1Size) { kind = DeclarationKind::E1; return true; }
-    if (size == kE2Size) { kind = DeclarationKind::E2; return true; }
-    std::string name = std::filesystem::path(path).filename().string();
-    bool e1 = size >= kE1Size, e2 = size >= kE2Size;
-    if (name.rfind("E2", 0) == 0 && e2) { kind = DeclarationKind::E2; return true; }
-    if (name.rfind("E1", 0) == 0 && e1) { kind = DeclarationKind::E1; return true; }
-    if (name.find("E2") != std::string::npos && e2) { kind = DeclarationKind::E2; return true; }
-    if (name.find("E1") != std::string::npos && e1) { kind = DeclarationKind::E1; return true; }
+    const std::string name = std::filesystem::path(path).filename().string();
+    auto take = [&](DeclarationKind k) {
+        const size_t need = k == DeclarationKind::E1 ? kE1Size : kE2Size;
+        if (size < need) {
+            why = std::to_string(size) + " bytes, shorter than an " + (k == DeclarationKind::E1 ? "E1" : "E2") +
+                  " record (" + std::to_string(need) + ")";
+            return false;
+        }
+        kind = k;
+        return true;
+    };
+    const bool prefixE = name.size() >= 2 && (name[0] == 'E' || name[0] == 'e');
+    if (prefixE && name[1] == '1') return take(DeclarationKind::E1);
+    if (prefixE && name[1] == '2') return take(DeclarationKind::E2);
+    if (size == kE1Size) return take(DeclarationKind::E1);
+    if (size == kE2Size) return take(DeclarationKind::E2);
+    const bool e1 = name.find("E1") != std::string::npos, e2 = name.find("E2") != std::string::npos;
+    if (e1 != e2) return take(e1 ? DeclarationKind::E1 : DeclarationKind::E2);
+    why = std::to_string(size) + " bytes; not an E1 (6991) or E2 (7620) declaration file";
     return false;
 }
 
@@ -63,17 +76,16 @@ int DumpMain(int argc, char** argv) {
         return 1;
     }
     kestrana::DeclarationKind kind{};
+    std::string why;
+    bool known = false;
     if (forced) {
-        kind = forced == 1 ? kestrana::DeclarationKind::E1 : kestrana::DeclarationKind::E2;
-        if (bytes.size() < (forced == 1 ? kE1Size : kE2Size)) {
-            std::fprintf(stderr, "kestrana-calc dump: %s: %zu bytes, shorter than an %s record (%zu)\n",
-                         path.c_str(), bytes.size(), forced == 1 ? "E1" : "E2", forced == 1 ? kE1Size : kE2Size);
-            return 1;
-        }
-    } else if (!DetectKind(path, bytes.size(), kind)) {
-        std::fprintf(stderr,
-                     "kestrana-calc dump: %s: %zu bytes; not an E1 (6991) or E2 (7620) declaration file\n",
-                     path.c_str(), bytes.size());
+        // --e1/--e2 stand for the name's prefix.
+        known = DetectKind(forced == 1 ? "E1" : "E2", bytes.size(), kind, why);
+    } else {
+        known = DetectKind(path, bytes.size(), kind, why);
+    }
+    if (!known) {
+        std::fprintf(stderr, "kestrana-calc dump: %s: %s\n", path.c_str(), why.c_str());
         return 1;
     }
     std::string json = kestrana::RecordToJson(kind, bytes);
