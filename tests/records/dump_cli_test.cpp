@@ -2,17 +2,14 @@
 // placed here at the layout's offsets, without the record code: every named
 // field must come out with its own value, so a wrong offset, size, type or
 // name in the record tables shows.
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
 #include <vector>
+
+#include "support/tool_test.h"
 
 namespace kestrana {
 namespace {
@@ -200,27 +197,9 @@ std::vector<std::string> Fill(std::vector<uint8_t>& rec, const std::vector<Spec>
     return expect;
 }
 
-struct ToolRun {
-    int status = -1;
-    std::string out, err;
-};
-
-std::string Tool() {
-    const char* bin = std::getenv("KESTRANA_BIN_DIR");
-    const fs::path dir = bin ? fs::path(bin) : fs::read_symlink("/proc/self/exe").parent_path().parent_path() / "bin";
-    return (dir / "kestrana-calc").string();
-}
-
-class DumpCli : public ::testing::Test {
+class DumpCli : public ToolTest {
 protected:
-    void SetUp() override {
-        dir_ = fs::temp_directory_path() / ("kestrana_dump_" + std::to_string(::getpid()) + "_" +
-                                            ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir_);
-        fs::create_directories(dir_);
-        ASSERT_TRUE(fs::exists(Tool())) << Tool();
-    }
-    void TearDown() override { fs::remove_all(dir_); }
+    DumpCli() : ToolTest("kestrana_dump_") {}
 
     std::string Write(const std::string& name, const std::vector<uint8_t>& bytes) {
         const fs::path p = dir_ / name;
@@ -229,23 +208,7 @@ protected:
         return p.string();
     }
 
-    ToolRun Dump(const std::string& args) {
-        const fs::path err = dir_ / "stderr.txt";
-        const std::string cmd = "'" + Tool() + "' dump " + args + " 2>'" + err.string() + "'";
-        ToolRun r;
-        FILE* p = ::popen(cmd.c_str(), "r");
-        if (!p) return r;
-        char buf[4096];
-        size_t n;
-        while ((n = std::fread(buf, 1, sizeof buf, p)) > 0) r.out.append(buf, n);
-        int st = ::pclose(p);
-        r.status = WIFEXITED(st) ? WEXITSTATUS(st) : -1;
-        std::ifstream e(err);
-        r.err.assign(std::istreambuf_iterator<char>(e), std::istreambuf_iterator<char>());
-        return r;
-    }
-
-    fs::path dir_;
+    ToolRun Dump(const std::string& args) { return RunTool("dump", args); }
 };
 
 // Number of members of the dump's "fields" object (one per line).

@@ -1,69 +1,24 @@
 // kestrana-calc clear, run as a program.
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <string>
 
 #include "records/e1_record.h"
 #include "records/record_files.h"
+#include "support/tool_test.h"
 
 namespace kestrana {
 namespace {
 
 namespace fs = std::filesystem;
 
-struct ToolRun {
-    int status = -1;
-    std::string out, err;
-};
-
-std::string Tool() {
-    // ctest sets the program folder; run by hand, it lies beside tests/.
-    const char* bin = std::getenv("KESTRANA_BIN_DIR");
-    const fs::path dir = bin ? fs::path(bin) : fs::read_symlink("/proc/self/exe").parent_path().parent_path() / "bin";
-    return (dir / "kestrana-calc").string();
-}
-
-std::string ReadAll(const fs::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-class ClearCli : public ::testing::Test {
+class ClearCli : public ToolTest {
 protected:
-    void SetUp() override {
-        dir_ = fs::temp_directory_path() /
-               ("kestrana_clear_" + std::to_string(::getpid()) + "_" +
-                ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir_);
-        fs::create_directories(dir_);
-        ASSERT_TRUE(fs::exists(Tool())) << Tool();
-    }
-    void TearDown() override { fs::remove_all(dir_); }
+    ClearCli() : ToolTest("kestrana_clear_") {}
 
-    ToolRun Clear(const std::string& args) {
-        const fs::path err = dir_ / "stderr.txt";
-        const std::string cmd = "'" + Tool() + "' clear " + args + " 2>'" + err.string() + "'";
-        ToolRun r;
-        FILE* p = ::popen(cmd.c_str(), "r");
-        if (!p) return r;
-        char buf[4096];
-        size_t n;
-        while ((n = std::fread(buf, 1, sizeof buf, p)) > 0) r.out.append(buf, n);
-        const int raw = ::pclose(p);
-        r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-        r.err = ReadAll(err);
-        return r;
-    }
+    ToolRun Clear(const std::string& args) { return RunTool("clear", args); }
 
     // A declaration of the single-person salary run, written as the program does.
     void WriteSalaryDeclaration(const std::string& afm, const std::string& surname) {
@@ -76,8 +31,6 @@ protected:
         r.SetCode(2, 315, 3000);
         WriteE1File(r, dir_.string());
     }
-
-    fs::path dir_;
 };
 
 TEST_F(ClearCli, BadInputIsRefusedWithStatus2AndNothingComputed) {
