@@ -12,6 +12,7 @@
 
 #include "e1/calc/tax_offices.h"
 #include "platform/paths.h"
+#include "records/controls/key_filter.h"
 #include "records/declarations_index.h"
 
 namespace kestrana {
@@ -113,27 +114,15 @@ bool TfiDOYS::eventFilter(QObject* watched, QEvent* event) {
     if (watched != grid_ || event->type() != QEvent::KeyPress) return QDialog::eventFilter(watched, event);
     auto* key = static_cast<QKeyEvent*>(event);
     if (key->modifiers() & Qt::ControlModifier) return false;
-    switch (key->key()) {
-        case Qt::Key_Return:
-        case Qt::Key_Enter:
-            accept();
-            return true;
-        case Qt::Key_Escape:
-            reject();
-            return true;
-        case Qt::Key_Backspace:
-        case Qt::Key_PageUp:
-        case Qt::Key_PageDown:
-        case Qt::Key_Home:
-        case Qt::Key_Up:
-        case Qt::Key_Down:
+    switch (ClassifySearchGridKey(key)) {
+        case SearchGridKey::Choose: accept(); return true;
+        case SearchGridKey::Cancel: reject(); return true;
+        case SearchGridKey::Moves:
             search_->clear();
             return false;  // the grid still moves
-        case Qt::Key_Insert:
-            return true;
-        default:
-            break;
+        case SearchGridKey::Other: break;
     }
+    if (key->key() == Qt::Key_Insert) return true;
     const QString typed = key->text();
     if (typed.size() != 1 || !typed.at(0).isPrint()) return false;
     // Printable keys never reach the grid: its own type-ahead would move the

@@ -21,4 +21,27 @@ inline bool IsEnterKey(const QKeyEvent* event) {
     return event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
 }
 
+// What a lookup list (a grid with a search box that typing fills) does with a key.
+enum class SearchGridKey {
+    Choose,       // Enter: the selected row is the answer
+    Cancel,       // Esc
+    Moves,        // the grid moves on its own; the search text starts again
+    Other,
+};
+
+inline SearchGridKey ClassifySearchGridKey(const QKeyEvent* event) {
+    switch (event->key()) {
+        case Qt::Key_Return:
+        case Qt::Key_Enter: return SearchGridKey::Choose;
+        case Qt::Key_Escape: return SearchGridKey::Cancel;
+        case Qt::Key_Backspace:
+        case Qt::Key_PageUp:
+        case Qt::Key_PageDown:
+        case Qt::Key_Home:
+        case Qt::Key_Up:
+        case Qt::Key_Down: return SearchGridKey::Moves;
+        default: return SearchGridKey::Other;
+    }
+}
+
 }  // namespace kestrana

@@ -18,6 +18,7 @@
 #include "platform/file_ops.h"
 #include "platform/modal_runner.h"
 #include "platform/user_dialogs.h"
+#include "records/controls/key_filter.h"
 #include "records/cp1253.h"
 #include "records/record_files.h"
 
@@ -236,28 +237,15 @@ bool TfiEntypaList::eventFilter(QObject* watched, QEvent* e) {
     if (watched != sgEntypa_ || e->type() != QEvent::KeyPress) return QDialog::eventFilter(watched, e);
     auto* key = static_cast<QKeyEvent*>(e);
     if (key->modifiers() & Qt::AltModifier) return false;
-    switch (key->key()) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        accept();
-        return true;
-    case Qt::Key_Escape:
-        reject();
-        return true;
-    case Qt::Key_Backspace:
-    case Qt::Key_PageUp:
-    case Qt::Key_PageDown:
-    case Qt::Key_Home:
-    case Qt::Key_Up:
-    case Qt::Key_Down:
+    switch (ClassifySearchGridKey(key)) {
+    case SearchGridKey::Choose: accept(); return true;
+    case SearchGridKey::Cancel: reject(); return true;
+    case SearchGridKey::Moves:
         edFastEdit_->clear();
         return false;  // the grid still moves
-    case Qt::Key_Insert:
-        if (key->modifiers() & Qt::ShiftModifier) return true;
-        break;
-    default:
-        break;
+    case SearchGridKey::Other: break;
     }
+    if (key->key() == Qt::Key_Insert && (key->modifiers() & Qt::ShiftModifier)) return true;
     if (GoesToSearch(key->text()) && !(key->modifiers() & Qt::ControlModifier)) {
         edFastEdit_->setText(edFastEdit_->text() + key->text());
         return true;
