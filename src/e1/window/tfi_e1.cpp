@@ -435,10 +435,7 @@ void TfiE1::HookEvents() {
         OnClick("cbCarWhich" + n, autoCalc);
         const std::string year = "edCarYear" + n;
         OnExit(year, [this, year] {
-            if (TEditInt* box = Int(year)) {
-                const int expanded = ExpandTwoDigitYear(box->Value(), context_.edition.year);
-                if (expanded != box->Value()) box->SetValue(expanded);
-            }
+            ExpandYearBox(Int(year));
             CalculateAuto();
         });
     }
@@ -453,10 +450,7 @@ void TfiE1::HookEvents() {
     for (const char* name : {"cbBoatType0", "cbBoatType1", "cbBoatType2", "cbBoatType3"}) OnClick(name, boat);
     for (int code : {961, 963}) {
         OnExit("edP" + Digits3(code), [this, code] {
-            if (auto* box = qobject_cast<TEditInt*>(CodeBox(code))) {
-                const int expanded = ExpandTwoDigitYear(box->Value(), context_.edition.year);
-                if (expanded != box->Value()) box->SetValue(expanded);
-            }
+            ExpandYearBox(qobject_cast<TEditInt*>(CodeBox(code)));
             CalcBoat();
         });
     }
@@ -968,6 +962,12 @@ void TfiE1::RunClearance() {
 }
 
 // ---------------------------------------------------------------- calculators
+
+void TfiE1::ExpandYearBox(TEditInt* box) {
+    if (!box) return;
+    const int expanded = ExpandTwoDigitYear(box->Value(), context_.edition.year);
+    if (expanded != box->Value()) box->SetValue(expanded);
+}
 
 void TfiE1::CalculateAuto() {
     std::array<CarInput, 7> cars{};

@@ -91,6 +91,8 @@ public:
     void RunClearance();  // "Εκκαθάριση"
 
     // ---- calculators and lookups, as the box events run them ----
+    // A year typed with two digits becomes the full year (the box shows it).
+    void ExpandYearBox(TEditInt* box);
     void CalculateAuto();
     void CalcBoat();
     void CalcPisina();
