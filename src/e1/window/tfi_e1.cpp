@@ -115,7 +115,7 @@ void TfiE1::BuildPages() {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     pages_ = new QTabWidget(this);
-    pages_->setObjectName(QStringLiteral("PageControl1"));
+    pages_->setObjectName(QStringLiteral("PageControl"));
     pages_->tabBar()->setFocusPolicy(Qt::NoFocus);
     layout->addWidget(pages_);
 
@@ -144,7 +144,7 @@ void TfiE1::BuildPages() {
 
     for (int page = 1; page <= kFormPageCount; ++page) {
         auto* scroll = new QScrollArea(pages_);
-        scroll->setObjectName(QStringLiteral("ScrollBox%1").arg(page));
+        scroll->setObjectName(QStringLiteral("sbPage%1").arg(page));
         scroll->setWidgetResizable(false);
         scroll->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
         auto* canvas = new QWidget;
