@@ -18,7 +18,7 @@ namespace fs = std::filesystem;
 
 // One field of a layout: s string[cap], b byte, h int16, i int32, r Real48,
 // o boolean, * string[1] holding "*", m five mark bytes.
-struct Spec {
+struct LayoutField {
     std::string name;
     size_t offset;
     char type;
@@ -32,14 +32,14 @@ struct Col {
     size_t cap = 0;
 };
 
-void Rows(std::vector<Spec>& out, size_t base, size_t stride, int rows, const std::vector<Col>& cols) {
+void Rows(std::vector<LayoutField>& out, size_t base, size_t stride, int rows, const std::vector<Col>& cols) {
     for (int r = 1; r <= rows; ++r)
         for (const auto& c : cols)
             out.push_back({c.name + std::to_string(r), base + stride * static_cast<size_t>(r - 1) + c.offset, c.type, c.cap});
 }
 
-std::vector<Spec> E1Layout() {
-    std::vector<Spec> v = {
+std::vector<LayoutField> E1Layout() {
+    std::vector<LayoutField> v = {
         {"edAACode", 0, 'i'},          {"edAFM", 4, 's', 12},           {"edBigName", 17, 's', 40},
         {"edName", 58, 's', 40},       {"edPhone", 99, 's', 10},        {"edDoy", 151, 's', 30},
         {"edEkprot", 213, 'b'},        {"edFatherName", 214, 's', 15},  {"edTaytNum", 313, 's', 10},
@@ -85,8 +85,8 @@ std::vector<Spec> E1Layout() {
     return v;
 }
 
-std::vector<Spec> E2Layout() {
-    std::vector<Spec> v = {{"SerialNumber", 0, 'i'},   {"edAFM", 4, 's', 12}, {"edBigName", 17, 's', 40},
+std::vector<LayoutField> E2Layout() {
+    std::vector<LayoutField> v = {{"SerialNumber", 0, 'i'},   {"edAFM", 4, 's', 12}, {"edBigName", 17, 's', 40},
                            {"edName", 58, 's', 40},    {"edFatherName", 153, 's', 15}};
     Rows(v, 251, 162, 16,
          {{"edTopos", 0, 's', 30},  {"edPlace", 31, 's', 4},   {"edInUse", 36, 's', 4},   {"edSurfa", 41, 's', 5},
@@ -124,10 +124,10 @@ const Amount kAmounts[] = {
 
 // Fills every field with a value of its own and returns what the dump must
 // show for it: `"name": value`.
-std::vector<std::string> Fill(std::vector<uint8_t>& rec, const std::vector<Spec>& layout) {
+std::vector<std::string> Fill(std::vector<uint8_t>& rec, const std::vector<LayoutField>& layout) {
     std::vector<std::string> expect;
     for (size_t k = 0; k < layout.size(); ++k) {
-        const Spec& f = layout[k];
+        const LayoutField& f = layout[k];
         uint8_t* p = rec.data() + f.offset;
         std::string json;
         switch (f.type) {
