@@ -145,12 +145,6 @@ TEST_F(E1Window, BuiltFromTheFormModel) {
     for (const char* action : {"miEka2003", "miSave", "miSaveAs", "miPreview", "miPrint"})
         EXPECT_NE(w->Action(action), nullptr) << action;
     EXPECT_EQ(w->Action("miPreview")->text(), QStringLiteral("Προεπισκόπηση "));
-    // The code kept for box 205's postal code is no box of either edition.
-    for (const Edition* e : {&Edition2019(), &Edition2018()}) {
-        auto other = Open(*e);
-        EXPECT_EQ(other->CodeBox(kPostalCode205Entry), nullptr);
-        EXPECT_EQ(other->CodeBox(kPostalCode205Entry, true), nullptr);
-    }
 }
 
 // Nothing is cut: every box lies on its page and a tick box's caption fits
@@ -198,13 +192,13 @@ TEST_F(E1Window, TypeSaveReopenSameFieldsAndBytes) {
     ASSERT_EQ(first.size(), 6991);
     e1.Clear();
     ASSERT_EQ(ReadE1File("123456789", e1, base), ReadResult::Read);
-    // Postal code and tick of 205 stay apart; 093 carries the large-city tick.
+    // Postal code and tick of 205 are both entries 205; 093 carries the large-city tick.
     std::vector<CodeEntry> codes = e1.UsedCodes();
     auto has = [&](int code, double value) {
         return std::count(codes.begin(), codes.end(), CodeEntry{int16_t(code), value}) == 1;
     };
     EXPECT_TRUE(has(205, 1));
-    EXPECT_TRUE(has(kPostalCode205Entry, 15234));
+    EXPECT_TRUE(has(205, 15234));
     EXPECT_TRUE(has(93, 1));
     EXPECT_TRUE(has(302, 0));
     EXPECT_TRUE(has(327, 1));
@@ -339,7 +333,7 @@ TEST_F(E1Window, TooManyCodesKeepsTheFirst150) {
     EXPECT_EQ(e1.UsedCodes().size(), 150u);
 }
 
-TEST_F(E1Window, OlderFilesWithThePostalCodeUnder205) {
+TEST_F(E1Window, PostalCodeAndTickOf205KeptApartByValue) {
     e1.Clear();
     e1.SetText("edAFM", "123456789");
     e1.SetCode(0, 205, 15234);  // the postal code box comes first in the window
@@ -350,7 +344,7 @@ TEST_F(E1Window, OlderFilesWithThePostalCodeUnder205) {
     EXPECT_EQ(Text(*w, "edP205"), "15234");
     EXPECT_TRUE(w->Check("cbP205")->isChecked());
     ASSERT_TRUE(w->FillRecordFromWindow(e1));
-    EXPECT_EQ(e1.UsedCodes(), (std::vector<CodeEntry>{{kPostalCode205Entry, 15234}, {205, 1}}));
+    EXPECT_EQ(e1.UsedCodes(), (std::vector<CodeEntry>{{205, 15234}, {205, 1}}));
 
     // A postal code alone does not tick the box.
     e1.Clear();

@@ -711,7 +711,6 @@ bool TfiE1::FillRecordFromWindow(E1Record& target) {
             const std::string digits = box.def->name.substr(3, 3);
             if (digits.size() != 3 || !std::all_of(digits.begin(), digits.end(), ::isdigit)) continue;
             int code = std::stoi(digits);
-            if (code == 205 && edit) code = kPostalCode205Entry;
             record.SetCode(counter - 1, static_cast<int16_t>(code), value);
         }
         if (overflow) context_.dialogs.ShowMessage(kTooManyCodesMessage);
@@ -774,12 +773,11 @@ void TfiE1::FillWindowFromRecord(const E1Record& record) {
         if (entry.code <= 0 || entry.code > 999) continue;
         QWidget* tick = nullptr;
         QWidget* edit = nullptr;
-        if (entry.code == kPostalCode205Entry && !CodeBox(kPostalCode205Entry) &&
-            !CodeBox(kPostalCode205Entry, true)) {
-            edit = CodeBox(205);
-        } else if (entry.code == 205 && entry.value != 0 && entry.value != 1) {
-            // Older files keep the postal code under 205 too; a tick is
-            // always stored as 1, so any other value is the postal code.
+        if (entry.code == 205 && entry.value != 0 && entry.value != 1) {
+            // Code 205 is borne by the tick box and by the whole-number box of
+            // the first secondary residence's postal code, and both are stored
+            // under 205. A tick is always stored as 1, so any other value is
+            // the postal code.
             edit = CodeBox(205);
         } else {
             tick = CodeBox(entry.code, true);

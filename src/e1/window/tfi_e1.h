@@ -29,11 +29,6 @@ class E1Record;
 class TEditInt;
 class TEditReal;
 
-// The whole-number box 205 (postal code of the first secondary residence)
-// shares its code with the tick box 205; the file keeps it under this code
-// entry so that reading it back does not tick the box instead. Older files
-// hold it under 205 as well; there any value but 0 and 1 is the postal code.
-inline constexpr int kPostalCode205Entry = 997;
 
 extern const char* const kE1Caption;
 extern const char* const kCloseQuestion;         // on closing with changes
