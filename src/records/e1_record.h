@@ -19,6 +19,11 @@ struct CodeEntry {
     bool operator==(const CodeEntry&) const = default;
 };
 
+// Code 205 is borne by a tick box and by the whole-number box of the first
+// secondary residence's postal code, and both are stored under 205. A tick is
+// always stored as 1, so an entry 205 with any other value is the postal code.
+inline bool IsPostalCode205(const CodeEntry& e) { return e.code == 205 && e.value != 0 && e.value != 1; }
+
 class E1Record : public FixedRecord<6991, &E1Fields> {
 public:
     static constexpr int kCodeCount = 150;

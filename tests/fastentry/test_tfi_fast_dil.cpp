@@ -112,6 +112,24 @@ TEST_F(FastEntry, OpenShowsTicksAndSortedRowsAndSaveKeepsTheRest) {
     EXPECT_EQ(window.Rows().size(), 3u);
 }
 
+// Box 205's postal code shares the code with the tick box 205: it comes back
+// as a row, so that a save keeps it rather than turning it into a tick.
+TEST_F(FastEntry, PostalCodeUnder205IsARowNotATick) {
+    E1Record r;
+    r.SetText("edAFM", "123456789");
+    r.SetCode(0, 205, 15234);
+    r.SetCode(1, 205, 1);
+    WriteE1File(r);
+    TfiFastDil window(context);
+    window.OpenDeclaration("123456789");
+    EXPECT_TRUE(window.TickBox(205)->isChecked());
+    using P = std::pair<std::string, std::string>;
+    EXPECT_EQ(Pairs(window.Rows()), (std::vector<P>{{"205", "15.234,00"}}));
+    dialogs.answers = {true};
+    ASSERT_TRUE(window.Save());
+    EXPECT_EQ(Stored("123456789").UsedCodes(), (std::vector<CodeEntry>{{205, 1}, {205, 15234}}));
+}
+
 TEST_F(FastEntry, AFailedOpenLeavesNothingOfThePreviousDeclaration) {
     Store("123456789");
     std::ofstream(folder / "Tables" / "E1111111111.dta") << "too short";

@@ -396,7 +396,9 @@ void TfiFastDil::OpenDeclaration(const std::string& afm) {
     for (int i = 0; i < E1Record::kCodeCount; ++i) {
         const CodeEntry entry = record.GetCode(i);
         if (entry.code <= 0) continue;
-        if (QCheckBox* box = TickBox(entry.code)) {
+        // The postal code of box 205 is a row, so saving keeps it.
+        QCheckBox* box = IsPostalCode205(entry) ? nullptr : TickBox(entry.code);
+        if (box) {
             box->setChecked(true);
             continue;
         }

@@ -773,11 +773,7 @@ void TfiE1::FillWindowFromRecord(const E1Record& record) {
         if (entry.code <= 0 || entry.code > 999) continue;
         QWidget* tick = nullptr;
         QWidget* edit = nullptr;
-        if (entry.code == 205 && entry.value != 0 && entry.value != 1) {
-            // Code 205 is borne by the tick box and by the whole-number box of
-            // the first secondary residence's postal code, and both are stored
-            // under 205. A tick is always stored as 1, so any other value is
-            // the postal code.
+        if (IsPostalCode205(entry)) {
             edit = CodeBox(205);
         } else {
             tick = CodeBox(entry.code, true);
