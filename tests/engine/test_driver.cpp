@@ -1,8 +1,13 @@
 // The driver: the whole run of a salaried taxpayer, validation, reset and
 // the route of code 351.
+#include <cmath>
+#include <cstring>
+#include <random>
 #include <set>
 #include <string>
+#include <vector>
 
+#include "engine/stages.h"
 #include "engine_test_util.h"
 
 namespace kestrana::test {
@@ -120,6 +125,28 @@ TEST(ForEachResult, ListsEveryResultOnceByName) {
                                  "MainTaxCredit", "FinalBalance", "TaxReductionKinds", "DeductionShare",
                                  "Dependents", "NothingDeclared"})
         EXPECT_TRUE(names.count(required)) << required;
+}
+
+// The rounding to cents truncates without the library; it must agree with
+// std::truncl bit for bit: halves, signs, the edges of 2^63, and values drawn
+// over every magnitude.
+TEST(Rounding, TruncTowardZeroAgreesWithTheLibrary) {
+    using engine_detail::TruncToward0;
+    const long double two63 = 9223372036854775808.0L;
+    std::vector<long double> cases = {0.0L, -0.0L, 0.5L, -0.5L, 0.49999999999999999L, 1.5L, -2.5L,
+                                      2.675L * 100 + 0.5L, 100.4999L, 1e-30L, -1e-30L,
+                                      two63, -two63, two63 - 1, -(two63 - 1), two63 - 0.5L, two63 * 4,
+                                      std::nextafterl(two63, 0), 1e4000L, -1e4000L};
+    std::mt19937_64 random(20181231);
+    for (int i = 0; i < 200000; ++i) {
+        const long double mantissa = static_cast<long double>(random()) / 18446744073709551616.0L;
+        const int exponent = static_cast<int>(random() % 140) - 40;
+        cases.push_back((i % 2 ? -1 : 1) * std::ldexp(mantissa, exponent));
+    }
+    for (long double y : cases) {
+        const long double want = std::truncl(y), got = TruncToward0(y);
+        ASSERT_EQ(std::memcmp(&want, &got, 10), 0) << static_cast<double>(y);
+    }
 }
 
 }  // namespace
