@@ -86,7 +86,7 @@ public:
     const FormControl* Find(std::string_view name) const;
     // Position of the control in component order, -1 if absent.
     int IndexOf(std::string_view name) const;
-    // Every control of a code, in component order (205: cbP205, edP205).
+    // Every control of a code, in component order (205: edP205, then cbP205).
     std::vector<const FormControl*> FindCode(int code) const;
     // Every code box (edP/edp/cbP), in component order.
     std::vector<const FormControl*> ListCodeControls() const;
