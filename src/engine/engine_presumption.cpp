@@ -61,6 +61,11 @@ Category KindCategory(int amountCode, LD kind, int incomeYear) {
     return Category::Business;
 }
 
+// Business income no more than the fees, compared to the cent: the stored
+// income is the fees' sum rounded to a double, the fees here an unrounded
+// sum, so 1000.10 + 2000.20 would otherwise leave 1e-13 of "business".
+bool FeesCoverBusiness(double businessIncome, LD fee) { return RoundCents(businessIncome - fee) <= 0; }
+
 // Step H1: fees of codes 403/409 that fit in the 6000 room count as
 // salary. Returns the room R (0 when the rule does not apply).
 LD RoomRule(EngineState& s, int p) {
@@ -68,7 +73,7 @@ LD RoomRule(EngineState& s, int p) {
     const LD fee = c(403) + c(409);
     const bool applies = s.PresumedExpenses[p] <= 9500 &&
                          static_cast<LD>(s.FarmingIncome[p]) + s.ForeignFarming[p] + s.CoverFarmingLike[p] == 0 &&
-                         s.BusinessIncome[p] - fee <= 0 && c(413) == 0 && c(425) == 0 && fee > 0;
+                         FeesCoverBusiness(s.BusinessIncome[p], fee) && c(413) == 0 && c(425) == 0 && fee > 0;
     if (!applies) return 0;
     LD room = 6000 - (static_cast<LD>(s.RealEstateIncome[p]) + s.ForeignRealEstate[p] + s.CapitalGainIncome[p] +
                       s.SecuritiesIncome[p] + s.ForeignSecurities[p] + s.InsuranceIncome[p] +

@@ -61,6 +61,12 @@ TEST_P(PresumptionTest, FeesWithinTheRoomCountAsSalary) {
     const EngineState big = Run({{{403, 8000}}});
     EXPECT_DOUBLE_EQ(big.SalaryIncome[T], 6000);
     EXPECT_DOUBLE_EQ(big.BusinessIncome[T], 2000);
+    // Fees with cents: the stored business income equals their sum only to
+    // the cent, and that is enough.
+    const EngineState cents = Run({{{403, 1000.1}, {409, 2000.2}}});
+    EXPECT_DOUBLE_EQ(cents.SalaryIncome[T], 3000.3);
+    EXPECT_EQ(cents.BusinessIncome[T], 0);
+    EXPECT_EQ(cents.Prepayment[T], 0);
 }
 
 TEST_P(PresumptionTest, AddedDifferenceFollowsTheLargestCategory) {
