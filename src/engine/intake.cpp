@@ -1,6 +1,7 @@
 #include "engine/intake.h"
 
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 
 #include "editions/edition.h"
@@ -120,13 +121,23 @@ E1IntakeInput IntakeInputFromE1Record(const E1Record& r, const CodeControlLookup
         if (code < 1 || code > 1000) continue;
         IntakeEntry e;
         e.kind = IntakeControl::Amount;
-        e.value = entry.value;
         if (lookup) {
             const auto control = lookup(code);
             if (!control) continue;
             e.kind = *control;
-            if (e.kind == IntakeControl::Integer) e.value = std::nearbyint(entry.value);
-            if (e.kind == IntakeControl::Tick) e.value = entry.value != 0 ? 1.0 : 0.0;
+        }
+        // The value the window's box holds once it shows the entry: an amount
+        // with two decimals (which also drops the file's six-byte noise, so
+        // 0.010000000000005116 is 0.01), a whole number rounded half to even
+        // (empty when it does not fit the box), a tick ticked or not.
+        switch (e.kind) {
+            case IntakeControl::Amount: e.value = RoundAmountToCents(entry.value); break;
+            case IntakeControl::Integer: {
+                const double n = std::nearbyint(entry.value);
+                e.value = n >= INT32_MIN && n <= INT32_MAX ? n : 0.0;
+                break;
+            }
+            case IntakeControl::Tick: e.value = entry.value != 0 ? 1.0 : 0.0; break;
         }
         char name[8];
         std::snprintf(name, sizeof name, "%s%03d", e.kind == IntakeControl::Tick ? "cbP" : "edP", code);

@@ -184,6 +184,24 @@ TEST(E1Intake, FromRecord) {
     EXPECT_EQ(s.CodeValue[17], 1);
 }
 
+// An amount comes in as its box shows it, two decimals: the file's six bytes
+// of 0.01 read 0.010000000000005116, which the box shows, and holds, as 0.01.
+TEST(E1Intake, AmountsAsTheirBoxesHoldThem) {
+    E1Record r;
+    r.SetCode(0, 301, 0.01);
+    r.SetCode(1, 303, 1000.006);
+    r.SetCode(2, 3, 3e12);  // beyond a whole-number box: the box stays empty
+    ASSERT_NE(r.GetCode(0).value, 0.01);
+    const E1IntakeInput in = IntakeInputFromE1Record(r, [](int code) -> std::optional<IntakeControl> {
+        return code == 3 ? IntakeControl::Integer : IntakeControl::Amount;
+    });
+    EngineState s;
+    PrepareFromE1(s, in, Edition2019());
+    EXPECT_EQ(s.CodeValue[301], 0.01);
+    EXPECT_EQ(s.CodeValue[303], 1000.01);
+    EXPECT_EQ(s.CodeValue[3], 0);
+}
+
 TEST(FastEntry, IntakeRules) {
     EngineState s;
     s.LateMonths = 5;
