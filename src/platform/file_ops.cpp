@@ -75,7 +75,8 @@ bool DeleteFile(const fs::path& path) {
 }
 
 bool CopyFileNoOverwrite(const fs::path& from, const fs::path& to) {
-    Fd in(::open(from.c_str(), O_RDONLY | O_CLOEXEC));
+    // Non-blocking: a named pipe must not hang the open (it is refused below).
+    Fd in(::open(from.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
     if (!in.ok()) return false;
     struct stat st {};
     if (::fstat(in.get(), &st) != 0 || !S_ISREG(st.st_mode)) return false;
@@ -119,7 +120,7 @@ std::vector<std::string> ListFolder(const fs::path& folder) {
 }
 
 std::optional<std::string> ReadWholeFile(const fs::path& path) {
-    Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    Fd fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));  // a pipe is refused below
     if (!fd.ok()) return std::nullopt;
     struct stat st {};
     if (::fstat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode)) return std::nullopt;

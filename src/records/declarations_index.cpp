@@ -9,6 +9,7 @@
 
 #include "records/amount_text.h"
 #include "records/cp1253.h"
+#include "records/record_files.h"
 
 namespace kestrana {
 
@@ -19,7 +20,7 @@ constexpr size_t kE2Size = 7620;
 
 // Reads exactly `size` bytes of the folder's entry into buf; false when it cannot.
 bool ReadPrefix(int dirFd, const char* name, uint8_t* buf, size_t size) {
-    int fd = ::openat(dirFd, name, O_RDONLY | O_CLOEXEC);
+    int fd = OpenRegularFileAt(dirFd, name);
     if (fd < 0) return false;
     size_t got = 0;
     while (got < size) {

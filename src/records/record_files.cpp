@@ -99,8 +99,22 @@ std::string WriteE2File(const E2Record& record, const std::string& baseDir) {
     return WriteDeclaration("E2", record, baseDir);
 }
 
+int OpenRegularFileAt(int dirFd, const char* name) {
+    // Non-blocking so that opening a pipe returns at once; a regular file
+    // reads the same either way.
+    const int fd = ::openat(dirFd, name, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return -1;
+    struct stat st;
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        errno = EINVAL;
+        return -1;
+    }
+    return fd;
+}
+
 void ReadFilePrefix(const std::string& path, uint8_t* out, size_t size) {
-    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    int fd = OpenRegularFileAt(AT_FDCWD, path.c_str());
     if (fd < 0) throw IoError(path, ErrnoText(errno));
     size_t got = 0;
     while (got < size) {
@@ -120,7 +134,12 @@ void ReadFilePrefix(const std::string& path, uint8_t* out, size_t size) {
 
 void WriteFileAtomically(const std::string& path, std::span<const uint8_t> bytes) {
     static std::atomic<unsigned> counter{0};
-    std::string temp = path + ".tmp" + std::to_string(::getpid()) + "_" + std::to_string(counter++);
+    // The temporary name holds no "E1" or "E2", so a leftover of a save cut
+    // short is never listed (or deleted) as a declaration.
+    const std::filesystem::path target(path);
+    const std::string temp = (target.parent_path() / (".kestrana-save-" + std::to_string(::getpid()) + "_" +
+                                                      std::to_string(counter++) + ".tmp"))
+                                 .string();
     int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
     if (fd < 0) throw IoError(path, ErrnoText(errno));
     auto fail = [&](int err) {

@@ -46,6 +46,12 @@ std::string WriteE2File(const E2Record& record, const std::string& baseDir = "")
 // IoError thrown.
 void WriteFileAtomically(const std::string& path, std::span<const uint8_t> bytes);
 
+// Opens `name` (relative to the folder `dirFd`, or AT_FDCWD) for reading,
+// only when it is a regular file: a named pipe or a device found among the
+// declarations would otherwise block the read for ever. -1 with errno set
+// (EINVAL for anything but a regular file) when it cannot be opened.
+int OpenRegularFileAt(int dirFd, const char* name);
+
 // Reads the first `size` bytes of a file into `out` (at least that many must
 // be there). Throws IoError; `out` may be partly written on failure.
 void ReadFilePrefix(const std::string& path, uint8_t* out, size_t size);

@@ -1,4 +1,6 @@
 // The declarations scan, index lines, the stable grid sort and quick search.
+#include <sys/stat.h>
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -10,6 +12,7 @@
 #include "records/declarations_index.h"
 #include "records/e1_record.h"
 #include "records/e2_record.h"
+#include "records/errors.h"
 #include "records/record_files.h"
 
 namespace kestrana {
@@ -46,6 +49,8 @@ TEST_F(IndexScanTest, ListsEveryNameContainingE1AndReportsUnreadableOnes) {
     SaveE1("123456783", "BACKUP", "X", "backupE1.txt");
     std::ofstream(dir + "/Tables/E1short.dta") << "too short";
     fs::create_directory(dir + "/Tables/E1folder");
+    // A named pipe would block a plain open for ever.
+    ASSERT_EQ(::mkfifo((dir + "/Tables/E1pipe.dta").c_str(), 0600), 0);
     std::ofstream(dir + "/Tables/notes.txt") << std::string(8000, 'x');
     E2Record e2;
     e2.SetText("edAFM", "094014201");
@@ -57,7 +62,9 @@ TEST_F(IndexScanTest, ListsEveryNameContainingE1AndReportsUnreadableOnes) {
     std::vector<std::string> expect = {"BACKUP;X;123456783", "ΠΑΠΑΔΟΠΟΥΛΟΣ;ΓΙΩΡΓΟΣ;094014201", "ΧΩΡΙΣ;ΑΦΜ;"};
     EXPECT_EQ(scan.lines, expect);
     std::sort(scan.unreadable.begin(), scan.unreadable.end());
-    EXPECT_EQ(scan.unreadable, (std::vector<std::string>{"E1folder", "E1short.dta"}));
+    EXPECT_EQ(scan.unreadable, (std::vector<std::string>{"E1folder", "E1pipe.dta", "E1short.dta"}));
+    E1Record r;
+    EXPECT_THROW(ReadFilePrefix(dir + "/Tables/E1pipe.dta", r.Data(), r.kSize), IoError);
 
     IndexScan e2scan = ListE2Files(dir + "/Tables");
     EXPECT_EQ(e2scan.lines, (std::vector<std::string>{"ΕΝΟΙΚΙΑ;;094014201"}));

@@ -65,6 +65,10 @@ int DumpMain(int argc, char** argv) {
         std::fprintf(stderr, "kestrana-calc dump: %s: is a folder, not a declaration file\n", path.c_str());
         return 1;
     }
+    if (std::filesystem::exists(path, ec) && !std::filesystem::is_regular_file(path, ec)) {
+        std::fprintf(stderr, "kestrana-calc dump: %s: not a regular file\n", path.c_str());
+        return 1;
+    }
     std::ifstream in(path, std::ios::binary);
     if (!in) {
         std::fprintf(stderr, "kestrana-calc dump: %s: cannot open: %s\n", path.c_str(), std::strerror(errno));
