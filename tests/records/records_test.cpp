@@ -414,6 +414,7 @@ TEST_F(RecordFiles, FailedAtomicWriteKeepsTheOldFileAndLeavesNoTemporary) {
     for (const auto& e : fs::directory_iterator(base + "/Tables")) {
         ++entries;
         EXPECT_EQ(e.path().string().find(".tmp"), std::string::npos) << e.path();
+        EXPECT_EQ(e.path().filename().string().find("kestrana-save"), std::string::npos) << e.path();
     }
     EXPECT_EQ(entries, 2u);
     std::ifstream in(path, std::ios::binary);
