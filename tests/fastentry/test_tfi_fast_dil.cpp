@@ -218,7 +218,15 @@ TEST_F(FastEntry, ComputeCapsCode067AndOpensTheStatement) {
     EXPECT_TRUE(shownAfm.empty());
 }
 
+// Qt's complaints about editors closed twice, while the list is typed into.
+std::vector<std::string> editorWarnings;
+void CatchEditorWarnings(QtMsgType, const QMessageLogContext&, const QString& text) {
+    if (text.contains("does not belong to this view")) editorWarnings.push_back(text.toStdString());
+}
+
 TEST_F(FastEntry, TypingInTheCodeList) {
+    editorWarnings.clear();
+    const QtMessageHandler previousHandler = qInstallMessageHandler(CatchEditorWarnings);
     TfiFastDil window(context);
     window.show();
     QApplication::setActiveWindow(&window);
@@ -242,6 +250,22 @@ TEST_F(FastEntry, TypingInTheCodeList) {
     ASSERT_GE(window.Rows().size(), 1u);
     EXPECT_EQ(window.Rows()[0].code, "301");
     EXPECT_EQ(window.Rows()[0].amount, "12,50");
+
+    // A leading zero that starts the edit is kept: 067 stays 067.
+    QTest::keyClick(list, '0');
+    QTest::keyClicks(QApplication::focusWidget(), "67");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QApplication::processEvents();
+    ASSERT_GE(window.Rows().size(), 2u);
+    EXPECT_EQ(window.Rows()[1].code, "067");
+    qInstallMessageHandler(previousHandler);
+    EXPECT_TRUE(editorWarnings.empty()) << editorWarnings.front();
+
+    // Esc leaves the window and what was typed; only "Έξοδος" closes it.
+    QTest::keyClick(&window, Qt::Key_Escape);
+    QApplication::processEvents();
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_EQ(window.Rows()[1].code, "067");
 }
 
 }  // namespace

@@ -96,6 +96,17 @@ public:
         return editor;
     }
 
+protected:
+    // Enter belongs to the editor, which commits and moves on its own; the
+    // delegate's own handling would close the editor a second time.
+    bool eventFilter(QObject* object, QEvent* event) override {
+        if (event->type() == QEvent::KeyPress) {
+            const int key = static_cast<QKeyEvent*>(event)->key();
+            if (key == Qt::Key_Return || key == Qt::Key_Enter) return false;
+        }
+        return QStyledItemDelegate::eventFilter(object, event);
+    }
+
 private:
     QTableWidget* list_;
     std::function<void(int, int)> onEnter_;
@@ -266,6 +277,14 @@ void TfiFastDil::BuildLayout() {
     setTabOrder(edBigName_, cbMarried_);
     setTabOrder(cbMarried_, veCodes_);
     resize(820, 720);
+}
+
+void TfiFastDil::keyPressEvent(QKeyEvent* e) {
+    if (e->key() == Qt::Key_Escape && e->modifiers() == Qt::NoModifier) {
+        e->accept();
+        return;
+    }
+    QDialog::keyPressEvent(e);
 }
 
 bool TfiFastDil::eventFilter(QObject* watched, QEvent* e) {

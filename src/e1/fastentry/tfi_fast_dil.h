@@ -46,6 +46,9 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* e) override;
+    // Esc does not close the window: only "Έξοδος" (or the window's close
+    // box) does, so a stray key never throws the typed codes away.
+    void keyPressEvent(QKeyEvent* e) override;
 
 private:
     void BuildLayout();
