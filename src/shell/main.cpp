@@ -16,7 +16,6 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     const Edition& edition = EditionForYear(KESTRANA_EDITION_YEAR);
     QApplication::setApplicationName(QString::fromStdString(edition.title));
-    QApplication::setApplicationDisplayName(QString::fromStdString(edition.title));
     // Tables, WParams and the marker files live beside the program.
     MakeProgramFolderCurrent();
 
