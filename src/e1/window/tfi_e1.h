@@ -29,7 +29,6 @@ class E1Record;
 class TEditInt;
 class TEditReal;
 
-
 extern const char* const kE1Caption;
 extern const char* const kCloseQuestion;         // on closing with changes
 extern const char* const kEscapeQuestion;        // Esc with changes
