@@ -26,13 +26,13 @@ test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
 bench: build
-	@for b in $(BUILD)/bench/*; do [ -x "$$b" ] || continue; echo "== $$b"; QT_QPA_PLATFORM=offscreen "$$b" --benchmark_min_time=0.5 || exit 1; done
+	@for b in $(BUILD)/bench/*; do [ -f "$$b" ] && [ -x "$$b" ] || continue; echo "== $$b"; QT_QPA_PLATFORM=offscreen "$$b" --benchmark_min_time=0.5 || exit 1; done
 
 # libFuzzer targets, built with clang in a separate tree.
 fuzz: deps
 	@if [ ! -f build-fuzz/build.ninja ]; then CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DKESTRANA_LIBFUZZER=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo; fi
 	cmake --build build-fuzz -j $(JOBS) --target fuzz_all
-	@for f in build-fuzz/fuzz/*; do [ -x "$$f" ] || continue; echo "== $$f"; "$$f" -max_total_time=30 || exit 1; done
+	@for f in build-fuzz/fuzz/*; do [ -f "$$f" ] && [ -x "$$f" ] || continue; echo "== $$f"; "$$f" -max_total_time=30 || exit 1; done
 
 clean:
 	rm -rf $(BUILD) build-fuzz
