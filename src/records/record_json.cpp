@@ -121,10 +121,6 @@ const std::vector<RecordField>& OtherRentRows() {
     return rows;
 }
 
-}  // namespace
-
-namespace {
-
 // The number of `precision` significant digits nearest to value, when it
 // stores back as `want`.
 bool StoresBackAs(double value, int precision, const Real48Bytes& want, double& candidate) {
