@@ -17,10 +17,12 @@
 #include "engine/engine_state.h"
 #include "platform/app_context.h"
 #include "platform/scripted_dialogs.h"
-#include "records/controls/edit_real.h"
+#include "controls/edit_real.h"
 #include "records/e1_record.h"
 #include "records/e2_record.h"
+#include "records/declarations_store.h"
 #include "records/record_files.h"
+#include "statement/statement_opener.h"
 
 namespace {
 
@@ -82,19 +84,27 @@ Fixture& Data() {
     return f;
 }
 
+// Counts the statements the window asks for instead of showing them.
+struct CountingOpener : StatementOpener {
+    void Open(const StatementHeader&, QWidget*) override { ++opened; }
+    int opened = 0;
+};
+
 struct Context {
     ScriptedDialogs dialogs;
+    DeclarationsStore store{Data().base};
     E1Record e1;
     E2Record e2;
     EngineState engine;
-    AppContext app{Edition2019(), dialogs, e1, e2, engine};
+    CountingOpener statements;
+    AppContext app{Edition2019(), dialogs, dialogs, store, e1, e2, engine, &statements};
 };
 
 void BM_OpenFullDeclaration(benchmark::State& state) {
     Fixture& data = Data();
     Context c;
     for (auto _ : state) {
-        TfiE1 w(c.app, {}, data.base);
+        TfiE1 w(c.app);
         w.resize(1100, 900);
         if (!w.OpenDeclaration(data.afm)) state.SkipWithError("not read");
         w.show();
@@ -110,7 +120,7 @@ BENCHMARK(BM_OpenFullDeclaration)->Unit(benchmark::kMillisecond);
 void BM_FillWindowFromRecord(benchmark::State& state) {
     Fixture& data = Data();
     Context c;
-    TfiE1 w(c.app, {}, data.base);
+    TfiE1 w(c.app);
     E1Record r;
     ReadE1File(data.afm, r, data.base);
     for (auto _ : state) w.FillWindowFromRecord(r);
@@ -122,14 +132,13 @@ BENCHMARK(BM_FillWindowFromRecord)->Unit(benchmark::kMillisecond);
 void BM_ClearanceOfFullDeclaration(benchmark::State& state) {
     Fixture& data = Data();
     Context c;
-    int opened = 0;
-    TfiE1 w(c.app, [&](AppContext&, const StatementHeader&) { ++opened; }, data.base);
+    TfiE1 w(c.app);
     w.OpenDeclaration(data.afm);
     for (auto _ : state) {
         w.RunClearance();
         benchmark::DoNotOptimize(c.engine.FinalBalance);
     }
-    if (opened == 0) state.SkipWithError("no clearance");
+    if (c.statements.opened == 0) state.SkipWithError("no clearance");
 }
 BENCHMARK(BM_ClearanceOfFullDeclaration)->Unit(benchmark::kMicrosecond);
 
@@ -137,7 +146,7 @@ BENCHMARK(BM_ClearanceOfFullDeclaration)->Unit(benchmark::kMicrosecond);
 void BM_KeyIntoAmountBox(benchmark::State& state) {
     Fixture& data = Data();
     Context c;
-    TfiE1 w(c.app, {}, data.base);
+    TfiE1 w(c.app);
     w.OpenDeclaration(data.afm);
     w.show();
     QWidget* box = w.Control("edP301");

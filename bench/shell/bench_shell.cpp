@@ -21,8 +21,10 @@
 #include "platform/scripted_dialogs.h"
 #include "records/e1_record.h"
 #include "records/e2_record.h"
-#include "records/index_window/tfi_entypa_list.h"
+#include "shell/index_window/tfi_entypa_list.h"
+#include "records/declarations_store.h"
 #include "records/record_files.h"
+#include "statement/window/tfi_eka.h"
 #include "shell/shell_parts.h"
 #include "shell/tfi_main.h"
 
@@ -49,10 +51,8 @@ struct Folder {
             std::ofstream(E1FileName(afm, base.string()), std::ios::binary)
                 .write(reinterpret_cast<const char*>(r.Data()), static_cast<std::streamsize>(r.kSize));
         }
-        QDir::setCurrent(QString::fromStdString(base.string()));
     }
     ~Folder() {
-        QDir::setCurrent(QDir::tempPath());
         fs::remove_all(base);
     }
 };
@@ -64,10 +64,13 @@ Folder& TheFolder() {
 
 struct Context {
     ScriptedDialogs dialogs;
+    DeclarationsStore store{TheFolder().base.string()};
     E1Record e1;
     E2Record e2;
     EngineState engine;
-    AppContext app{Edition2019(), dialogs, e1, e2, engine};
+    AppContext app{Edition2019(), dialogs, dialogs, store, e1, e2, engine};
+    EkaStatementOpener statements{app};
+    Context() { app.statements = &statements; }
 };
 
 // The statement shown by the modal runner is painted, then closed.
@@ -96,8 +99,8 @@ void BM_IndexOf10000Shown(benchmark::State& state) {
     TheFolder();
     Context c;
     for (auto _ : state) {
-        TfiEntypaList index(c.dialogs);
-        index.ShowIndex(1);
+        TfiEntypaList index(c.app);
+        index.ShowIndex(DeclarationKind::E1);
         index.show();
         benchmark::DoNotOptimize(QTest::qWaitForWindowExposed(&index));
         index.repaint();
@@ -109,7 +112,7 @@ BENCHMARK(BM_IndexOf10000Shown)->Unit(benchmark::kMillisecond);
 void BM_F8FromE1WindowToStatementPainted(benchmark::State& state) {
     TheFolder();
     Context c;
-    TfiE1 window(c.app, &OpenStatementFromE1);
+    TfiE1 window(c.app);
     window.resize(1200, 900);
     window.show();
     if (!QTest::qWaitForWindowExposed(&window)) state.SkipWithError("window not shown");

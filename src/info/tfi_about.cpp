@@ -96,9 +96,9 @@ bool TfiAbout::eventFilter(QObject* watched, QEvent* e) {
     return QDialog::eventFilter(watched, e);
 }
 
-void ShowAbout(const Edition& edition, UserDialogs& dialogs, QWidget* parent) {
+void ShowAbout(const Edition& edition, UserDialogs& dialogs, ModalRunner& modal, QWidget* parent) {
     TfiAbout about(edition, dialogs, parent);
-    RunModal(dialogs, about);
+    modal.Exec(about);
 }
 
 }  // namespace kestrana

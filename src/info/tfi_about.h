@@ -6,6 +6,7 @@
 namespace kestrana {
 
 struct Edition;
+class ModalRunner;
 class UserDialogs;
 
 // The maker's web site, opened by the logo pictures here and in the main window.
@@ -27,6 +28,6 @@ private:
 };
 
 // Shows the about window modally and destroys it.
-void ShowAbout(const Edition& edition, UserDialogs& dialogs, QWidget* parent);
+void ShowAbout(const Edition& edition, UserDialogs& dialogs, ModalRunner& modal, QWidget* parent);
 
 }  // namespace kestrana

@@ -9,14 +9,12 @@
 
 #include "records/amount_text.h"
 #include "records/cp1253.h"
+#include "records/declaration_kind.h"
 #include "records/record_files.h"
 
 namespace kestrana {
 
 namespace {
-
-constexpr size_t kE1Size = 6991;
-constexpr size_t kE2Size = 7620;
 
 // Reads exactly `size` bytes of the folder's entry into buf; false when it cannot.
 bool ReadPrefix(int dirFd, const char* name, uint8_t* buf, size_t size) {
@@ -33,7 +31,8 @@ bool ReadPrefix(int dirFd, const char* name, uint8_t* buf, size_t size) {
     return got == size;
 }
 
-IndexScan Scan(const std::string& tablesDir, const char* kind, size_t recordSize) {
+IndexScan Scan(const std::string& tablesDir, DeclarationKind kind) {
+    const size_t recordSize = RecordSizeOf(kind);
     IndexScan scan;
     DIR* dir = ::opendir(tablesDir.c_str());
     if (!dir) return scan;
@@ -42,7 +41,7 @@ IndexScan Scan(const std::string& tablesDir, const char* kind, size_t recordSize
     while (dirent* e = ::readdir(dir)) {
         std::string_view name = e->d_name;
         if (name == "." || name == "..") continue;
-        if (name.find(kind) == std::string_view::npos) continue;
+        if (!IsDeclarationFileName(name, kind)) continue;
         // Relative to the open folder: no path to build or resolve per file.
         if (ReadPrefix(dirFd, e->d_name, buf.data(), recordSize))
             scan.lines.push_back(IndexLine(buf.data()));
@@ -139,8 +138,8 @@ const std::string& Cell(const TextGrid& grid, size_t row, int column) {
 
 }  // namespace
 
-IndexScan ListE1Files(const std::string& tablesDir) { return Scan(tablesDir, "E1", kE1Size); }
-IndexScan ListE2Files(const std::string& tablesDir) { return Scan(tablesDir, "E2", kE2Size); }
+IndexScan ListE1Files(const std::string& tablesDir) { return Scan(tablesDir, DeclarationKind::E1); }
+IndexScan ListE2Files(const std::string& tablesDir) { return Scan(tablesDir, DeclarationKind::E2); }
 
 std::string IndexLine(const uint8_t* rec) {
     // The limits count characters, so they apply to the 1253 bytes.

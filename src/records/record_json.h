@@ -5,9 +5,9 @@
 #include <span>
 #include <string>
 
-namespace kestrana {
+#include "records/declaration_kind.h"
 
-enum class DeclarationKind { E1, E2 };
+namespace kestrana {
 
 // `bytes` must hold at least the record size (6991 / 7620); std::invalid_argument
 // otherwise.

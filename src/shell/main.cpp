@@ -8,8 +8,10 @@
 #include "platform/paths.h"
 #include "platform/qt_user_dialogs.h"
 #include "records/e1_record.h"
+#include "records/declarations_store.h"
 #include "records/e2_record.h"
 #include "shell/tfi_main.h"
+#include "statement/window/tfi_eka.h"
 
 int main(int argc, char** argv) {
     using namespace kestrana;
@@ -19,12 +21,15 @@ int main(int argc, char** argv) {
     // Tables, WParams and the marker files live beside the program.
     MakeProgramFolderCurrent();
 
-    // The records and the engine state live for the whole run.
+    // The records, the engine state and the services live for the whole run.
     QtUserDialogs dialogs;
+    DeclarationsStore store;  // Tables of the working folder
     E1Record e1;
     E2Record e2;
     EngineState engine;
-    AppContext context{edition, dialogs, e1, e2, engine};
+    AppContext context{edition, dialogs, dialogs, store, e1, e2, engine};
+    EkaStatementOpener statements(context);
+    context.statements = &statements;
 
     TfiMain window(context);
     dialogs.SetParent(&window);

@@ -6,6 +6,7 @@
 #include <system_error>
 
 #include "editions/edition.h"
+#include "records/declaration_kind.h"
 
 namespace kestrana {
 
@@ -75,7 +76,7 @@ int DeleteAllDeclarationFiles(const fs::path& tablesFolder) {
         std::error_code fileEc;
         if (entry.is_directory(fileEc)) continue;
         const std::string name = entry.path().filename().string();
-        if (name.find("E1") == std::string::npos && name.find("E2") == std::string::npos) continue;
+        if (!IsAnyDeclarationFileName(name)) continue;
         if (fs::remove(entry.path(), fileEc)) ++deleted;
     }
     return deleted;

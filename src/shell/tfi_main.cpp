@@ -28,12 +28,16 @@
 #include <QTimer>
 #include <QToolBar>
 
+#include "e1/window/tfi_e1.h"
 #include "editions/edition.h"
 #include "info/tfi_about.h"
 #include "platform/app_context.h"
+#include "records/declarations_store.h"
 #include "platform/user_dialogs.h"
 #include "shell/shell_files.h"
+#include "shell/index_window/tfi_entypa_list.h"
 #include "shell/shell_parts.h"
+#include "update/update_service.h"
 
 namespace kestrana {
 
@@ -41,8 +45,11 @@ namespace {
 
 QString Q(const std::string& s) { return QString::fromStdString(s); }
 
-std::filesystem::path WorkingFolder() {
-    return std::filesystem::path(QDir::currentPath().toStdString());
+// The program's folder: the base folder of the declarations store (the
+// working folder when it names none), where the markers live beside Tables.
+std::filesystem::path ProgramFolderOf(const AppContext& context) {
+    const std::string& base = context.store.BaseDir();
+    return base.empty() ? std::filesystem::path(QDir::currentPath().toStdString()) : std::filesystem::path(base);
 }
 
 QColor TileColour(int n) {
@@ -150,8 +157,8 @@ private:
 
 }  // namespace
 
-TfiMain::TfiMain(AppContext& context, ShellHooks hooks, QWidget* parent)
-    : QMainWindow(parent), context_(context), hooks_(std::move(hooks)),
+TfiMain::TfiMain(AppContext& context, QWidget* parent)
+    : QMainWindow(parent), context_(context),
       printer_(std::make_unique<QPrinter>(QPrinter::HighResolution)) {
     setObjectName("fiMain");
     setWindowTitle(Q(context_.edition.title));  // replaced by StartUp
@@ -455,8 +462,8 @@ bool TfiMain::eventFilter(QObject* watched, QEvent* e) {
 bool TfiMain::event(QEvent* e) {
     if (e->type() == QEvent::WindowActivate && firstActivationPending_) {
         firstActivationPending_ = false;
-        if (std::filesystem::exists(WorkingFolder() / context_.edition.newsMarker) && hooks_.showNews)
-            QTimer::singleShot(0, this, [this] { hooks_.showNews(); });
+        if (std::filesystem::exists(ProgramFolderOf(context_) / context_.edition.newsMarker) && context_.update)
+            QTimer::singleShot(0, this, [this] { context_.update->ShowNews(this); });
     }
     return QMainWindow::event(e);
 }
@@ -476,37 +483,38 @@ void TfiMain::closeEvent(QCloseEvent* e) {
 
 void TfiMain::StartUp() {
     setWindowTitle(Q(context_.edition.caption));
-    miAutoCheck_->setChecked(AutoCheckEnabled(WorkingFolder(), context_.edition));
+    miAutoCheck_->setChecked(AutoCheckEnabled(ProgramFolderOf(context_), context_.edition));
     firstActivationPending_ = true;
-    CopyOldDeclarations(WorkingFolder(), context_.edition, CurrentOldInstallPlaces());
+    CopyOldDeclarations(ProgramFolderOf(context_), context_.edition, CurrentOldInstallPlaces());
 }
 
 void TfiMain::AutomaticCheck() {
-    if (AutoCheckEnabled(WorkingFolder(), context_.edition) && hooks_.checkNewVersion)
-        hooks_.checkNewVersion(false);
+    if (AutoCheckEnabled(ProgramFolderOf(context_), context_.edition) && context_.update &&
+        !context_.update->CheckNewVersion(false, this))
+        StopRunning();
 }
 
 void TfiMain::CheckNewVersionManually() {
-    if (hooks_.checkNewVersion) hooks_.checkNewVersion(true);
+    if (context_.update && !context_.update->CheckNewVersion(true, this)) StopRunning();
     if (!keepRunning_) close();
 }
 
 void TfiMain::ToggleAutoCheck(bool ticked) {
-    miAutoCheck_->setChecked(ApplyAutoCheckSwitch(WorkingFolder(), context_.edition, ticked));
+    miAutoCheck_->setChecked(ApplyAutoCheckSwitch(ProgramFolderOf(context_), context_.edition, ticked));
 }
 
 void TfiMain::EmptyFiles() {
     if (!context_.dialogs.AskYesNo("Να γίνει διαγραφή όλων των αρχείων;  Προσοχή με την επιλογή "
                                    "αυτή διαγράφονται όλες οι δηλώσεις."))
         return;
-    DeleteAllDeclarationFiles(WorkingFolder() / "Tables");
+    DeleteAllDeclarationFiles(context_.store.TablesDir());
 }
 
 void TfiMain::OpenLeaflet() {
-    context_.dialogs.OpenDocument((WorkingFolder() / context_.edition.leaflet).string());
+    context_.dialogs.OpenDocument((ProgramFolderOf(context_) / context_.edition.leaflet).string());
 }
 
-void TfiMain::ShowAbout() { kestrana::ShowAbout(context_.edition, context_.dialogs, this); }
+void TfiMain::ShowAbout() { kestrana::ShowAbout(context_.edition, context_.dialogs, context_.modal, this); }
 
 void TfiMain::FastEntry() { ShowFastEntryWindow(context_, this); }
 
@@ -544,28 +552,8 @@ void TfiMain::RunChildCommand(const char* name) {
 }
 
 bool TfiMain::FindCode(const QString& code) {
-    QWidget* w = ActiveDeclaration();
-    if (!w || w->objectName() != "fiE1" || code.isEmpty()) return false;
-    QWidget* field = w->findChild<QWidget*>("edP" + code);
-    if (!field) field = w->findChild<QAbstractButton*>("cbP" + code);
-    if (!field) return false;
-    // The page is the scroll box of a form page (1 to 4) that holds the field,
-    // however deep the field sits inside it.
-    for (QWidget* up = field->parentWidget(); up && up != w; up = up->parentWidget()) {
-        QWidget* stack = up->parentWidget();
-        auto* pages = stack ? qobject_cast<QTabWidget*>(stack->parentWidget()) : nullptr;
-        auto* scroll = qobject_cast<QScrollArea*>(up);
-        if (!pages || !scroll) continue;
-        const int page = pages->indexOf(up);
-        if (page >= 0 && page < 4) {
-            pages->setCurrentIndex(page);
-            scroll->ensureWidgetVisible(field);
-        }
-        break;
-    }
-    if (!field->isEnabled()) return false;
-    field->setFocus(Qt::OtherFocusReason);
-    return true;
+    auto* e1 = qobject_cast<TfiE1*>(ActiveDeclaration());
+    return e1 && e1->FindCode(code.toStdString());
 }
 
 QMdiSubWindow* TfiMain::AddDeclarationWindow(QWidget* window) {
@@ -583,14 +571,11 @@ QMdiSubWindow* TfiMain::AddDeclarationWindow(QWidget* window) {
 
 QWidget* TfiMain::NewDeclaration(DeclarationKind kind) {
     if (ActiveDeclaration()) return nullptr;  // one declaration window at a time
-    QWidget* window = hooks_.createDeclarationWindow ? hooks_.createDeclarationWindow(kind, context_)
-                                                     : nullptr;
-    if (!window) {
-        context_.dialogs.ShowMessage(kind == DeclarationKind::E2
-                                         ? "Η φόρμα της δήλωσης Ε2 θα είναι διαθέσιμη σε επόμενη έκδοση."
-                                         : "Η φόρμα της δήλωσης Ε1 δεν είναι διαθέσιμη.");
+    if (kind == DeclarationKind::E2) {
+        context_.dialogs.ShowMessage("Η φόρμα της δήλωσης Ε2 θα είναι διαθέσιμη σε επόμενη έκδοση.");
         return nullptr;
     }
+    QWidget* window = new TfiE1(context_);
     AddDeclarationWindow(window);
     return window;
 }
@@ -600,7 +585,11 @@ void TfiMain::LoadDeclaration(DeclarationKind kind) {
     const std::optional<std::string> afm = ChooseDeclaration(context_, kind, this);
     if (!afm) return;
     QWidget* window = NewDeclaration(kind);
-    if (window && hooks_.loadDeclaration) hooks_.loadDeclaration(window, kind, context_, *afm);
+    if (auto* e1 = qobject_cast<TfiE1*>(window)) {
+        // A file that vanished meanwhile loads nothing; the window stays empty.
+        e1->OpenDeclaration(*afm);
+        e1->SetModified(false);
+    }
 }
 
 }  // namespace kestrana

@@ -7,6 +7,8 @@
 #include <memory>
 #include <string>
 
+#include "records/declaration_kind.h"
+
 class QAction;
 class QFrame;
 class QLabel;
@@ -20,31 +22,10 @@ namespace kestrana {
 
 struct AppContext;
 
-enum class DeclarationKind { E1 = 1, E2 = 2 };
-
-// How the main window makes its declaration windows and its later-coming
-// windows. The program entry uses the defaults; tests replace pieces.
-struct ShellHooks {
-    // A new, empty declaration window of the kind; nullptr when the kind has
-    // no window in this version.
-    std::function<QWidget*(DeclarationKind, AppContext&)> createDeclarationWindow;
-    // Reads the stored declaration of the tax number into the record and lets
-    // the window show it, marked unchanged.
-    std::function<void(QWidget*, DeclarationKind, AppContext&, const std::string& afm)>
-        loadDeclaration;
-    // Version check; manual = false is the silent start-up check.
-    std::function<void(bool manual)> checkNewVersion;
-    // The news window shown at the first activation while its marker exists.
-    std::function<void()> showNews;
-
-    static ShellHooks Defaults();
-};
-
 class TfiMain : public QMainWindow {
     Q_OBJECT
 public:
-    explicit TfiMain(AppContext& context, ShellHooks hooks = ShellHooks::Defaults(),
-                     QWidget* parent = nullptr);
+    explicit TfiMain(AppContext& context, QWidget* parent = nullptr);
     ~TfiMain() override;
 
     // Caption, automatic-check tick, first-activation flag, one-time copy.
@@ -100,7 +81,6 @@ private:
     QMdiSubWindow* AddDeclarationWindow(QWidget* window);
 
     AppContext& context_;
-    ShellHooks hooks_;
     bool keepRunning_ = true;
     bool firstActivationPending_ = false;
     bool destroying_ = false;

@@ -8,9 +8,9 @@
 #include <QVBoxLayout>
 
 #include "platform/scripted_dialogs.h"
-#include "records/controls/edit_afm.h"
-#include "records/controls/edit_int.h"
-#include "records/controls/edit_real.h"
+#include "controls/edit_afm.h"
+#include "controls/edit_int.h"
+#include "controls/edit_real.h"
 
 using namespace kestrana;
 
@@ -32,9 +32,9 @@ class ControlsTest : public ::testing::Test {
 protected:
     void SetUp() override {
         auto* layout = new QVBoxLayout(&form);
-        real = new TEditReal(&form, &dialogs);
+        real = new TEditReal(dialogs, &form);
         real->setObjectName("edP301");
-        whole = new TEditInt(&form, &dialogs);
+        whole = new TEditInt(dialogs, &form);
         whole->setObjectName("edP931");
         afm = new TEditAFM(&form);
         afm->setObjectName("edAFM");

@@ -25,11 +25,13 @@
 #include "engine/engine_state.h"
 #include "platform/app_context.h"
 #include "platform/scripted_dialogs.h"
-#include "records/controls/edit_int.h"
-#include "records/controls/edit_real.h"
+#include "controls/edit_int.h"
+#include "controls/edit_real.h"
 #include "records/e1_record.h"
 #include "records/e2_record.h"
+#include "records/declarations_store.h"
 #include "records/record_files.h"
+#include "support/test_context.h"
 
 namespace kestrana {
 namespace {
@@ -41,12 +43,14 @@ protected:
         App();
         ASSERT_TRUE(dir.isValid());
         base = dir.path().toStdString();
+        store = DeclarationsStore(base);
         QDir(dir.path()).mkdir("Tables");
     }
 
-    std::unique_ptr<TfiE1> Open(const Edition& edition = Edition2019(), StatementOpener opener = {}) {
-        context = std::make_unique<AppContext>(AppContext{edition, dialogs, e1, e2, engine});
-        auto w = std::make_unique<TfiE1>(*context, std::move(opener), base);
+    std::unique_ptr<TfiE1> Open(const Edition& edition = Edition2019()) {
+        context = std::make_unique<AppContext>(AppContext{edition, dialogs, dialogs, store, e1, e2, engine});
+        context->statements = &statements;
+        auto w = std::make_unique<TfiE1>(*context);
         w->resize(1100, 800);
         w->show();
         w->activateWindow();
@@ -113,6 +117,8 @@ protected:
     QTemporaryDir dir;
     std::string base;
     ScriptedDialogs dialogs;
+    DeclarationsStore store;
+    RecordingStatementOpener statements;
     E1Record e1;
     E2Record e2;
     EngineState engine;
@@ -627,12 +633,7 @@ TEST_F(E1Window, CalculatorsRunFromTheirBoxes) {
 }
 
 TEST_F(E1Window, ClearanceFeedsTheEngineAndTheOpener) {
-    StatementHeader seen;
-    int opened = 0;
-    auto w = Open(Edition2019(), [&](AppContext&, const StatementHeader& h) {
-        seen = h;
-        ++opened;
-    });
+    auto w = Open(Edition2019());
     Type(*w, "edAFM", "123456789");
     Type(*w, "edBigName", "ΠΑΠΑΣ");
     Type(*w, "edName", "ΝΙΚΟΣ");
@@ -641,7 +642,8 @@ TEST_F(E1Window, ClearanceFeedsTheEngineAndTheOpener) {
     Type(*w, "edP315", "3000");
     Type(*w, "edEkprot", "2");
     w->Action("miEka2003")->trigger();
-    ASSERT_EQ(opened, 1);
+    ASSERT_EQ(statements.opened.size(), 1u);
+    const StatementHeader& seen = statements.opened[0];
     EXPECT_EQ(engine.CodeValue[301], 20000);
     EXPECT_EQ(engine.LateMonths, 2);
     EXPECT_EQ(engine.SalaryIncome[T], 20000);

@@ -18,6 +18,7 @@
 #include "records/e1_record.h"
 #include "records/e2_record.h"
 #include "records/record_files.h"
+#include "support/test_context.h"
 
 namespace fs = std::filesystem;
 using namespace kestrana;
@@ -27,15 +28,10 @@ namespace {
 class FastEntry : public ::testing::Test {
 protected:
     void SetUp() override {
-        folder = fs::temp_directory_path() /
-                 ("kestrana_fast_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
         fs::remove_all(folder);
         fs::create_directories(folder / "Tables");
-        previous = QDir::currentPath();
-        QDir::setCurrent(QString::fromStdString(folder.string()));
     }
     void TearDown() override {
-        QDir::setCurrent(previous);
         fs::remove_all(folder);
     }
 
@@ -52,21 +48,21 @@ protected:
         r.SetCode(1, 11, 1);
         r.SetCode(3, 115, 500);  // entry 2 stays empty
         r.SetCode(4, 37, 1);
-        WriteE1File(r);
+        WriteE1File(r, folder.string());
     }
     E1Record Stored(const std::string& afm) {
         E1Record r;
-        ReadE1File(afm, r);
+        ReadE1File(afm, r, folder.string());
         return r;
     }
 
-    ScriptedDialogs dialogs;
-    E1Record e1;
-    E2Record e2;
-    EngineState engine;
-    AppContext context{Edition2019(), dialogs, e1, e2, engine};
-    fs::path folder;
-    QString previous;
+    fs::path folder = fs::temp_directory_path() /
+                      ("kestrana_fast_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+    TestContext tc{Edition2019(), folder.string()};
+    ScriptedDialogs& dialogs = tc.dialogs;
+    E1Record& e1 = tc.e1;
+    EngineState& engine = tc.engine;
+    AppContext& context = tc.context;
 };
 
 std::vector<std::pair<std::string, std::string>> Pairs(const std::vector<FastEntryRow>& rows) {
@@ -119,7 +115,7 @@ TEST_F(FastEntry, PostalCodeUnder205IsARowNotATick) {
     r.SetText("edAFM", "123456789");
     r.SetCode(0, 205, 15234);
     r.SetCode(1, 205, 1);
-    WriteE1File(r);
+    WriteE1File(r, folder.string());
     TfiFastDil window(context);
     window.OpenDeclaration("123456789");
     EXPECT_TRUE(window.TickBox(205)->isChecked());
@@ -194,14 +190,11 @@ TEST_F(FastEntry, ComputeCapsCode067AndOpensTheStatement) {
     window.SetRows({{"301", "20.000,00"}, {"067", "5000"}, {"", ""}});
     window.TickBox(617)->setChecked(true);
     window.TickBox(327)->setChecked(true);
-    std::string shownAfm, shownName;
-    window.openStatement = [&](AppContext&, const std::string& afm, const std::string& name) {
-        shownAfm = afm;
-        shownName = name;
-    };
     ASSERT_TRUE(window.Compute());
-    EXPECT_EQ(shownAfm, "123456789");
-    EXPECT_EQ(shownName, "ΠΑΠΑΣ");
+    ASSERT_EQ(tc.statements.opened.size(), 1u);
+    EXPECT_EQ(tc.statements.opened[0].taxNumber, "123456789");
+    EXPECT_EQ(tc.statements.opened[0].names, "ΠΑΠΑΣ");
+    EXPECT_EQ(tc.statements.opened[0].address, "");
     EXPECT_EQ(engine.CodeValue[67], 3000);
     EXPECT_EQ(window.Rows()[1].amount, "3000");
     EXPECT_EQ(engine.LateMonths, 0);
@@ -211,11 +204,10 @@ TEST_F(FastEntry, ComputeCapsCode067AndOpensTheStatement) {
     EXPECT_EQ(engine.SalaryIncome[T], 20000);
 
     // A code that is not a number stops before the computation.
-    shownAfm.clear();
     window.SetRows({{"abc", "1"}});
     EXPECT_FALSE(window.Compute());
     EXPECT_EQ(dialogs.TextsOf(DialogKind::Error).size(), 1u);
-    EXPECT_TRUE(shownAfm.empty());
+    EXPECT_EQ(tc.statements.opened.size(), 1u);
 }
 
 // Qt's complaints about editors closed twice, while the list is typed into.

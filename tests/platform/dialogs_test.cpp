@@ -36,9 +36,9 @@ public:
 };
 
 // What a window does: opens the dialog through the seam it was given.
-std::string AskForName(UserDialogs& dialogs) {
+std::string AskForName(ModalRunner& modal) {
     AskName dialog;
-    if (RunModal(dialogs, dialog) != QDialog::Accepted) return "-";
+    if (modal.Exec(dialog) != QDialog::Accepted) return "-";
     return dialog.name->text().toStdString();
 }
 
@@ -120,21 +120,6 @@ TEST(QtUserDialogs, AsksWithGreekButtons) {
     AnswerNextBox("OK", seen);
     dialogs.ShowError("'x' is not a valid integer value");
     EXPECT_EQ(seen.value(1), "'x' is not a valid integer value");
-}
-
-TEST(ModalRunner, OtherDialogsGetThePlainRunner) {
-    struct Silent : UserDialogs {
-        void ShowMessage(const std::string&) override {}
-        void ShowError(const std::string&) override {}
-        bool AskYesNo(const std::string&) override { return false; }
-        bool OpenDocument(const std::string&) override { return false; }
-        bool StartProgram(const std::string&) override { return false; }
-    } silent;
-    ScriptedDialogs scripted;
-    QtUserDialogs real;
-    EXPECT_NE(dynamic_cast<QtModalRunner*>(&ModalRunnerFor(silent)), nullptr);
-    EXPECT_EQ(&ModalRunnerFor(scripted), static_cast<ModalRunner*>(&scripted));
-    EXPECT_EQ(&ModalRunnerFor(real), static_cast<ModalRunner*>(&real));
 }
 
 }  // namespace

@@ -12,8 +12,9 @@
 #include "platform/scripted_dialogs.h"
 #include "records/e1_record.h"
 #include "records/e2_record.h"
-#include "records/index_window/tfi_entypa_list.h"
+#include "shell/index_window/tfi_entypa_list.h"
 #include "records/record_files.h"
+#include "support/test_context.h"
 
 namespace fs = std::filesystem;
 using namespace kestrana;
@@ -31,8 +32,6 @@ void Type(QWidget* w, const QString& text) {
 class IndexWindow : public ::testing::Test {
 protected:
     void SetUp() override {
-        base = fs::temp_directory_path() /
-               ("kestrana_index_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
         fs::remove_all(base);
         fs::create_directories(base / "Tables");
         Store("ΠΑΠΑΣ", "ΝΙΚΟΣ", "300000003");
@@ -56,16 +55,18 @@ protected:
     }
     std::string SelectedSurname(const TfiEntypaList& w) { return w.Grid()[w.SelectedRow()][0]; }
 
-    ScriptedDialogs dialogs;
-    fs::path base;
+    fs::path base = fs::temp_directory_path() /
+                    ("kestrana_index_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+    TestContext tc{Edition2019(), base.string()};
+    ScriptedDialogs& dialogs = tc.dialogs;
 };
 
 TEST_F(IndexWindow, SortsGreekTextIgnoringCaseAndByTaxNumber) {
     // An empty sort cell must not leave the rows after it unsorted.
     Store("", "", "500000005");
     Store("ΖΩΗ", "", "");  // Tables/E1.dta
-    TfiEntypaList w(dialogs, nullptr, base.string());
-    w.ShowIndex(1);
+    TfiEntypaList w(tc.context, nullptr);
+    w.ShowIndex(DeclarationKind::E1);
     EXPECT_EQ(w.windowTitle(), QString("Κατάλογος Δηλώσεων"));
     EXPECT_EQ(w.RowCount(), 7);
     EXPECT_EQ(Column(w, 0), (std::vector<std::string>{"", "αλεξίου", "ΒΑΣΙΛΕΙΟΥ", "ΖΩΗ", "ΠΑΠΑΣ", "ΠΑΠΑΣ"}));
@@ -82,8 +83,8 @@ TEST_F(IndexWindow, SortsGreekTextIgnoringCaseAndByTaxNumber) {
 }
 
 TEST_F(IndexWindow, TypingInTheGridSearchesCaseSensitively) {
-    TfiEntypaList w(dialogs, nullptr, base.string());
-    w.ShowIndex(1);
+    TfiEntypaList w(tc.context, nullptr);
+    w.ShowIndex(DeclarationKind::E1);
     w.show();
     Type(w.GridView(), "ΠΑ");
     EXPECT_EQ(w.SearchBox()->text(), QString("ΠΑ"));
@@ -103,8 +104,8 @@ TEST_F(IndexWindow, TypingInTheGridSearchesCaseSensitively) {
 
 TEST_F(IndexWindow, EnterOpensEscCancels) {
     for (auto [key, result] : {std::pair{Qt::Key_Return, QDialog::Accepted}, {Qt::Key_Escape, QDialog::Rejected}}) {
-        TfiEntypaList w(dialogs, nullptr, base.string());
-        w.ShowIndex(1);
+        TfiEntypaList w(tc.context, nullptr);
+        w.ShowIndex(DeclarationKind::E1);
         w.show();
         QTest::keyClick(w.GridView(), key);
         EXPECT_EQ(w.result(), result);
@@ -115,13 +116,13 @@ TEST_F(IndexWindow, EnterOpensEscCancels) {
             w.SearchBox()->setText("ΒΑ");
             QTest::keyClick(inSearchBox ? static_cast<QWidget*>(w.SearchBox()) : w.GridView(), Qt::Key_Return);
         });
-        EXPECT_EQ(ChooseDeclaration(dialogs, 1, nullptr, base.string()), std::optional<std::string>("200000002"))
+        EXPECT_EQ(ChooseDeclaration(tc.context, DeclarationKind::E1, nullptr), std::optional<std::string>("200000002"))
             << inSearchBox;
     }
     dialogs.ExpectModal(QDialog::Rejected);
-    EXPECT_EQ(ChooseDeclaration(dialogs, 1, nullptr, base.string()), std::nullopt);
+    EXPECT_EQ(ChooseDeclaration(tc.context, DeclarationKind::E1, nullptr), std::nullopt);
     // No E2 declaration stored.
-    EXPECT_EQ(ChooseDeclaration(dialogs, 2, nullptr, base.string()), std::nullopt);
+    EXPECT_EQ(ChooseDeclaration(tc.context, DeclarationKind::E2, nullptr), std::nullopt);
     EXPECT_EQ(dialogs.TextsOf(DialogKind::Message),
               std::vector<std::string>{"Δεν υπάρχει καταχωρημένη καμία δήλωση."});
 }
@@ -131,8 +132,8 @@ TEST_F(IndexWindow, DeleteFromTheE2IndexLeavesTheE1File) {
     e2.SetText("edAFM", "200000002");
     e2.SetText("edBigName", "ΒΑΣΙΛΕΙΟΥ");
     WriteE2File(e2, base.string());
-    TfiEntypaList w(dialogs, nullptr, base.string());
-    w.ShowIndex(2);
+    TfiEntypaList w(tc.context, nullptr);
+    w.ShowIndex(DeclarationKind::E2);
     w.show();
     ASSERT_EQ(w.RowCount(), 2);
     dialogs.answers = {false, true};
@@ -150,8 +151,8 @@ TEST_F(IndexWindow, DeleteFromTheE2IndexLeavesTheE1File) {
 TEST_F(IndexWindow, UnreadableFilesAreNamedOnceAndTheRestListed) {
     std::ofstream(base / "Tables" / "E1short.dta") << "too short";
     std::ofstream(base / "Tables" / "E1short2.dta") << "too short";
-    TfiEntypaList w(dialogs, nullptr, base.string());
-    w.ShowIndex(1);
+    TfiEntypaList w(tc.context, nullptr);
+    w.ShowIndex(DeclarationKind::E1);
     EXPECT_EQ(w.RowCount(), 5);
     const auto errors = dialogs.TextsOf(DialogKind::Error);
     ASSERT_EQ(errors.size(), 1u);

@@ -28,89 +28,53 @@
 #include "platform/scripted_dialogs.h"
 #include "records/e1_record.h"
 #include "records/e2_record.h"
+#include "e1/window/tfi_e1.h"
+#include "printing/print_service.h"
 #include "shell/tfi_main.h"
+#include "support/test_context.h"
+#include "update/update_service.h"
 
 namespace fs = std::filesystem;
 using namespace kestrana;
 
 namespace {
 
-// A declaration window as the main window sees one: named commands, and for
-// E1 the page control with a field on each page.
-QWidget* FakeDeclaration(DeclarationKind kind, int* counter) {
-    auto* w = new QWidget;
-    w->setObjectName(kind == DeclarationKind::E1 ? "fiE1" : "fiE2");
-    for (const char* name : {"miSave", "miSaveAs", "miPrint", "miEka2003"}) {
-        auto* a = new QAction(name, w);
-        a->setObjectName(name);
-        QObject::connect(a, &QAction::triggered, w, [w, counter, name] {
-            w->setProperty(name, w->property(name).toInt() + 1);
-            ++*counter;
-        });
-    }
-    auto* pages = new QTabWidget(w);
-    pages->setObjectName("PageControl");
-    for (int p = 1; p <= 4; ++p) {
-        auto* scroll = new QScrollArea;
-        scroll->setObjectName(QString("sbPage%1").arg(p));
-        auto* inner = new QWidget;
-        inner->resize(900, 1200);
-        scroll->setWidget(inner);
-        pages->addTab(scroll, QString::number(p));
-        if (kind != DeclarationKind::E1) continue;
-        auto* field = new QLineEdit(inner);
-        field->setObjectName(QString("edP%1").arg(100 * p + 1));
-        field->move(10, 1000);
-    }
-    if (kind == DeclarationKind::E1) {
-        auto* box = new QCheckBox(static_cast<QScrollArea*>(pages->widget(2))->widget());
-        box->setObjectName("cbP327");
-    }
-    return w;
-}
-
-// A declaration window that, like the E1 window whose save failed, may
-// refuse to close.
-class ClosingDeclaration : public QWidget {
+// Counts what the main window asks of the online update.
+class CountingUpdate : public UpdateService {
 public:
-    explicit ClosingDeclaration(int* asked, bool* refuse) : asked_(asked), refuse_(refuse) {
-        setObjectName("fiE1");
+    bool CheckNewVersion(bool manual, QWidget*) override {
+        checks.push_back(manual);
+        return keepRunning;
     }
+    void ShowNews(QWidget*) override { ++news; }
+    std::vector<bool> checks;
+    bool keepRunning = true;
+    int news = 0;
+};
 
-protected:
-    void closeEvent(QCloseEvent* e) override {
-        ++*asked_;
-        if (*refuse_) e->ignore();
-    }
-
-private:
-    int* asked_;
-    bool* refuse_;
+// Counts the print requests of the declaration windows.
+class CountingPrint : public PrintService {
+public:
+    void PrintDeclaration(DeclarationKind kind, QWidget*) override { declarations.push_back(kind); }
+    void PrintCars(QWidget*) override { ++cars; }
+    void PrintStatement(TfiEka&, bool) override { ++statements; }
+    std::vector<DeclarationKind> declarations;
+    int cars = 0, statements = 0;
 };
 
 class MainWindow : public ::testing::Test {
 protected:
     void SetUp() override {
-        folder = fs::temp_directory_path() / ("kestrana_main_" + std::string(::testing::UnitTest::GetInstance()
-                                                                             ->current_test_info()->name()));
         fs::remove_all(folder);
         fs::create_directories(folder / "Tables");
-        previous = QDir::currentPath();
-        QDir::setCurrent(QString::fromStdString(folder.string()));
         qputenv("KESTRANA_PROGRAMFILESDIR", QByteArray::fromStdString((folder / "pf").string()));
-
-        ShellHooks hooks;
-        hooks.createDeclarationWindow = [this](DeclarationKind kind, AppContext&) -> QWidget* {
-            if (closingDeclaration) return new ClosingDeclaration(&closeAsked, &refuseClose);
-            return FakeDeclaration(kind, &commands);
-        };
-        hooks.checkNewVersion = [this](bool manual) { checks.push_back(manual); };
-        window = std::make_unique<TfiMain>(context, hooks);
+        context.update = &update;
+        context.printing = &printing;
+        window = std::make_unique<TfiMain>(context);
         window->show();
     }
     void TearDown() override {
         window.reset();
-        QDir::setCurrent(previous);
         fs::remove_all(folder);
     }
     bool Enabled(const char* name) { return window->Action(name)->isEnabled(); }
@@ -125,19 +89,14 @@ protected:
         return false;
     }
 
-    ScriptedDialogs dialogs;
-    E1Record e1;
-    E2Record e2;
-    EngineState engine;
-    AppContext context{Edition2019(), dialogs, e1, e2, engine};
+    fs::path folder = fs::temp_directory_path() /
+                      ("kestrana_main_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+    TestContext tc{Edition2019(), folder.string()};
+    ScriptedDialogs& dialogs = tc.dialogs;
+    AppContext& context = tc.context;
+    CountingUpdate update;
+    CountingPrint printing;
     std::unique_ptr<TfiMain> window;
-    int commands = 0;
-    bool closingDeclaration = false;
-    int closeAsked = 0;
-    bool refuseClose = false;
-    std::vector<bool> checks;
-    fs::path folder;
-    QString previous;
 };
 
 TEST_F(MainWindow, EnableRulesFollowTheOpenDeclaration) {
@@ -160,7 +119,7 @@ TEST_F(MainWindow, EnableRulesFollowTheOpenDeclaration) {
     EXPECT_TRUE(Enabled("acExit"));
 
     // One declaration window at a time.
-    window->NewDeclaration(DeclarationKind::E2);
+    EXPECT_EQ(window->NewDeclaration(DeclarationKind::E1), nullptr);
     EXPECT_EQ(window->MdiArea()->subWindowList().size(), 1);
 
     window->ActiveDeclaration()->parentWidget()->close();
@@ -173,62 +132,60 @@ TEST_F(MainWindow, EnableRulesFollowTheOpenDeclaration) {
 
 TEST_F(MainWindow, CommandsRunInTheActiveWindowByName) {
     window->Action("acE1")->trigger();
-    QWidget* e1Window = window->ActiveDeclaration();
+    auto* e1Window = qobject_cast<TfiE1*>(window->ActiveDeclaration());
+    ASSERT_NE(e1Window, nullptr);
+    e1Window->Edit("edAFM")->setText("123456789");
     window->Action("acSave")->trigger();
+    EXPECT_TRUE(fs::exists(folder / "Tables" / "E1123456789.dta"));
+    EXPECT_EQ(dialogs.TextsOf(DialogKind::Message), std::vector<std::string>{kSavedMessage});
+    dialogs.answers = {true};
     window->Action("acSaveAs")->trigger();
+    EXPECT_EQ(dialogs.TextsOf(DialogKind::Question), std::vector<std::string>{kOverwriteQuestion});
     window->Action("acPrint")->trigger();
+    EXPECT_EQ(printing.declarations, std::vector<DeclarationKind>{DeclarationKind::E1});
     window->Action("acEka")->trigger();
-    for (const char* name : {"miSave", "miSaveAs", "miPrint", "miEka2003"})
-        EXPECT_EQ(e1Window->property(name).toInt(), 1) << name;
-    e1Window->parentWidget()->close();
-    QApplication::processEvents();
-
-    // F8 does nothing while the E2 window is active.
-    window->Action("acE2")->trigger();
-    QWidget* e2Window = window->ActiveDeclaration();
-    ASSERT_EQ(e2Window->objectName(), "fiE2");
-    window->ActionsUpdate();
-    EXPECT_FALSE(Enabled("acEka"));
-    EXPECT_FALSE(FindBoxShown());
-    window->Action("acEka")->setEnabled(true);  // even if it were triggered
-    window->Action("acEka")->trigger();
-    EXPECT_EQ(e2Window->property("miEka2003").toInt(), 0);
-    window->Action("acSave")->trigger();
-    EXPECT_EQ(e2Window->property("miSave").toInt(), 1);
+    ASSERT_EQ(tc.statements.opened.size(), 1u);
+    EXPECT_EQ(tc.statements.opened[0].taxNumber, "123456789");
 }
 
+// Find-code on the real E1 window: the page of the box is shown, the box
+// scrolled into view and focused.
 TEST_F(MainWindow, FindCodeSwitchesThePageAndFocusesTheField) {
     window->Action("acE1")->trigger();
     QApplication::setActiveWindow(window.get());
-    QWidget* e1Window = window->ActiveDeclaration();
-    auto* pages = e1Window->findChild<QTabWidget*>("PageControl");
+    auto* e1Window = qobject_cast<TfiE1*>(window->ActiveDeclaration());
+    ASSERT_NE(e1Window, nullptr);
+    QTabWidget* pages = e1Window->Pages();
     ASSERT_EQ(pages->currentIndex(), 0);
 
     // Enter in the find box runs it.
     auto* find = window->findChild<QLineEdit*>("edFind");
-    find->setText("301");
+    find->setText("401");
     QTest::keyClick(find, Qt::Key_Return);
-    EXPECT_EQ(pages->currentIndex(), 2);
-    EXPECT_EQ(find->text(), "301");  // Enter adds nothing
-    EXPECT_EQ(QApplication::focusWidget(), e1Window->findChild<QWidget*>("edP301"));
+    EXPECT_EQ(pages->currentIndex(), 1);
+    EXPECT_EQ(find->text(), "401");  // Enter adds nothing
+    EXPECT_EQ(QApplication::focusWidget(), e1Window->Control("edP401"));
 
-    EXPECT_TRUE(window->FindCode("327"));  // a tick box
-    EXPECT_EQ(pages->currentIndex(), 2);
-    EXPECT_TRUE(window->FindCode("401"));
-    EXPECT_EQ(pages->currentIndex(), 3);
-
-    // Unknown codes and texts that are not exactly a field's code change nothing.
-    for (const char* code : {"999", " 401", "", "40"}) {
-        EXPECT_FALSE(window->FindCode(code)) << code;
-        EXPECT_EQ(pages->currentIndex(), 3);
+    struct Case { const char* code; int page; const char* box; };
+    const Case cases[] = {{"327", 0, "cbP327"}, {"301", 0, "edP301"}, {"851", 2, "edP851"},
+                          {"205", 2, "edP205"}, {"003", 3, "edP003"}, {"931", 4, "edP931"}};
+    for (const Case& c : cases) {
+        EXPECT_TRUE(window->FindCode(c.code)) << c.code;
+        EXPECT_EQ(pages->currentIndex(), c.page) << c.code;
+        EXPECT_EQ(QApplication::focusWidget(), e1Window->Control(c.box)) << c.code;
+        if (c.page < 4) {
+            QWidget* box = e1Window->Control(c.box);
+            const QRect shown = e1Window->PageScroll(c.page + 1)->viewport()->rect();
+            const QPoint at = box->mapTo(e1Window->PageScroll(c.page + 1)->viewport(), QPoint(0, 0));
+            EXPECT_TRUE(shown.contains(at)) << c.code;
+        }
     }
-}
 
-TEST_F(MainWindow, FindCodeDoesNothingWithTheE2Window) {
-    window->Action("acE2")->trigger();
-    auto* pages = window->ActiveDeclaration()->findChild<QTabWidget*>("PageControl");
-    EXPECT_FALSE(window->FindCode("301"));
-    EXPECT_EQ(pages->currentIndex(), 0);
+    // Unknown codes, hidden boxes and texts that are not exactly a field's code change nothing.
+    for (const char* code : {"999", "093", " 401", "", "40"}) {
+        EXPECT_FALSE(window->FindCode(code)) << code;
+        EXPECT_EQ(pages->currentIndex(), 4) << code;
+    }
 }
 
 TEST_F(MainWindow, DeleteAllAsksAndKeepsOtherFiles) {
@@ -256,19 +213,19 @@ TEST_F(MainWindow, StartUpSetsCaptionTickAndCopiesOnce) {
     EXPECT_FALSE(autoCheck->isChecked());
     EXPECT_TRUE(fs::exists(folder / "DoneCopy.txt"));  // not in the suite folder: marker only
     window->AutomaticCheck();
-    EXPECT_TRUE(checks.empty());  // no check while the marker exists
+    EXPECT_TRUE(update.checks.empty());  // no check while the marker exists
 
     autoCheck->trigger();  // ticks it
     EXPECT_TRUE(autoCheck->isChecked());
     EXPECT_FALSE(fs::exists(folder / "Autocheck19.ini"));
     window->AutomaticCheck();
-    EXPECT_EQ(checks, std::vector<bool>{false});
+    EXPECT_EQ(update.checks, std::vector<bool>{false});
     autoCheck->trigger();
     EXPECT_FALSE(autoCheck->isChecked());
     EXPECT_TRUE(fs::exists(folder / "Autocheck19.ini"));
 
     window->findChild<QAction*>("miNewVersion")->trigger();
-    EXPECT_EQ(checks, (std::vector<bool>{false, true}));
+    EXPECT_EQ(update.checks, (std::vector<bool>{false, true}));
 }
 
 TEST_F(MainWindow, EmptyIndexSaysSoAndOpensNothing) {
@@ -315,17 +272,23 @@ TEST_F(MainWindow, MenusInOrder) {
 }
 
 TEST_F(MainWindow, ExitClosesTheOpenDeclarationFirst) {
-    closingDeclaration = true;
     window->Action("acE1")->trigger();
-    ASSERT_NE(window->ActiveDeclaration(), nullptr);
-    // The declaration keeps itself open: so does the program.
-    refuseClose = true;
+    auto* e1Window = qobject_cast<TfiE1*>(window->ActiveDeclaration());
+    ASSERT_NE(e1Window, nullptr);
+    e1Window->Edit("edAFM")->setText("123456789");
+    ASSERT_TRUE(e1Window->Modified());
+    // The declaration asks to be saved and the save fails (Tables is a
+    // file): it keeps itself open, and so does the program.
+    fs::remove_all(folder / "Tables");
+    std::ofstream(folder / "Tables") << "x";
+    dialogs.answers = {true};
     window->Action("acExit")->trigger();
-    EXPECT_EQ(closeAsked, 1);
+    EXPECT_EQ(dialogs.TextsOf(DialogKind::Question), std::vector<std::string>{kCloseQuestion});
     EXPECT_TRUE(window->isVisible());
-    refuseClose = false;
+    ASSERT_NE(window->ActiveDeclaration(), nullptr);
+    dialogs.answers = {false};
     window->Action("acExit")->trigger();
-    EXPECT_EQ(closeAsked, 2);
+    EXPECT_EQ(dialogs.TextsOf(DialogKind::Question).size(), 2u);
     EXPECT_FALSE(window->isVisible());
 }
 

@@ -15,7 +15,12 @@
 
 #include "editions/edition.h"
 #include "engine/engine_state.h"
+#include "platform/app_context.h"
 #include "platform/scripted_dialogs.h"
+#include "printing/print_service.h"
+#include "records/declarations_store.h"
+#include "records/e1_record.h"
+#include "records/e2_record.h"
 #include "statement/window/tfi_eka.h"
 
 using namespace kestrana;
@@ -29,14 +34,27 @@ QColor PixelAt(QTableWidget* grid, int row, int column, int dx) {
 }
 
 struct Window {
-    explicit Window(const EngineState& state, const Edition& edition = Edition2019())
-        : eka(edition, state, dialogs) {
+    explicit Window(EngineState& state, const Edition& edition = Edition2019())
+        : context{edition, dialogs, dialogs, store, e1, e2, state}, eka(context) {
         eka.show();
         QApplication::processEvents();
     }
     QString Text(int row, int column) { return eka.StatementGrid()->item(row, column)->text(); }
     ScriptedDialogs dialogs;
+    DeclarationsStore store;
+    E1Record e1;
+    E2Record e2;
+    AppContext context;
     TfiEka eka;
+};
+
+// Counts the statement prints asked of the printing service.
+class CountingPrint : public PrintService {
+public:
+    void PrintDeclaration(DeclarationKind, QWidget*) override {}
+    void PrintCars(QWidget*) override {}
+    void PrintStatement(TfiEka&, bool pdf) override { printed += pdf ? 10 : 1; }
+    int printed = 0;
 };
 
 TEST(StatementWindow, RefundAndPaymentCaptionAndFrames) {
@@ -127,8 +145,16 @@ TEST(StatementWindow, BreakdownAndBackRebuildTheMainStatement) {
 TEST(StatementWindow, CodeListAndHeader) {
     EngineState state;
     Window w(state);
-    w.eka.SetHeader({"123456789", "ΠΑΠΑΔΟΠΟΥΛΟΣ ΓΙΩΡΓΟΣ", "ΟΔΟΣ 1", "Α' ΑΘΗΝΩΝ", "987654321", "Χ Υ"});
-    w.eka.SetFilledCodes({{"301", "20.000,00"}, {"327", "ΝΑΙ"}, {"049", "2.500,00"}}, {{"302", "1.000,00"}});
+    StatementHeader header;
+    header.taxNumber = "123456789";
+    header.names = "ΠΑΠΑΔΟΠΟΥΛΟΣ ΓΙΩΡΓΟΣ";
+    header.address = "ΟΔΟΣ 1";
+    header.taxOffice = "Α' ΑΘΗΝΩΝ";
+    header.spouseTaxNumber = "987654321";
+    header.spouseNames = "Χ Υ";
+    header.taxpayerCodes = {{"301", "20.000,00"}, {"327", "ΝΑΙ"}, {"049", "2.500,00"}};
+    header.spouseCodes = {{"302", "1.000,00"}};
+    w.eka.SetHeader(header);
     QTableWidget* codes = w.eka.CodeGrid();
     EXPECT_EQ(codes->rowCount(), 4);
     EXPECT_EQ(codes->item(0, 0)->text(), QString("Κωδ."));
@@ -146,10 +172,10 @@ TEST(StatementWindow, PrintWithoutHandlerSaysSoAndEscCloses) {
     Window w(state);
     w.eka.findChild<QPushButton*>("bt10")->click();
     EXPECT_EQ(w.dialogs.TextsOf(DialogKind::Message).size(), 1u);
-    int printed = 0;
-    w.eka.printHandler = [&](TfiEka&, bool pdf) { printed += pdf ? 10 : 1; };
+    CountingPrint printing;
+    w.context.printing = &printing;
     w.eka.findChild<QPushButton*>("btPDF")->click();
-    EXPECT_EQ(printed, 10);
+    EXPECT_EQ(printing.printed, 10);
     QTest::keyClick(w.eka.findChild<QPushButton*>("bt3"), Qt::Key_Escape);
     EXPECT_FALSE(w.eka.isVisible());
     EXPECT_EQ(w.eka.result(), QDialog::Rejected);

@@ -29,6 +29,7 @@
 #include "engine/engine_state.h"
 #include "engine/intake.h"
 #include "records/amount_text.h"
+#include "records/declaration_kind.h"
 #include "records/e1_record.h"
 #include "records/errors.h"
 #include "records/record_files.h"
@@ -432,7 +433,7 @@ int ClearAll(const Options& o) {
     std::vector<std::string> names;
     for (fs::directory_iterator it(o.allDir, ec), end; !ec && it != end; it.increment(ec)) {
         const std::string name = it->path().filename().string();
-        if (name.find("E1") != std::string::npos) names.push_back(name);
+        if (IsDeclarationFileName(name, DeclarationKind::E1)) names.push_back(name);
     }
     if (ec) {
         std::cerr << "kestrana-calc clear: " << o.allDir << ": " << ec.message() << "\n";

@@ -12,9 +12,6 @@
 
 namespace {
 
-constexpr size_t kE1Size = 6991;
-constexpr size_t kE2Size = 7620;
-
 // A name that starts with "E1"/"E2" (any case) decides (Tables/E1<afm>.dta); otherwise the
 // exact record size, then "E1"/"E2" anywhere in the name, as the index does.
 // Returns false with `why` set when the kind is unknown or the file too short.
@@ -22,9 +19,9 @@ bool DetectKind(const std::string& path, size_t size, kestrana::DeclarationKind&
     using kestrana::DeclarationKind;
     const std::string name = std::filesystem::path(path).filename().string();
     auto take = [&](DeclarationKind k) {
-        const size_t need = k == DeclarationKind::E1 ? kE1Size : kE2Size;
+        const size_t need = kestrana::RecordSizeOf(k);
         if (size < need) {
-            why = std::to_string(size) + " bytes, shorter than an " + (k == DeclarationKind::E1 ? "E1" : "E2") +
+            why = std::to_string(size) + " bytes, shorter than an " + kestrana::KindPrefix(k) +
                   " record (" + std::to_string(need) + ")";
             return false;
         }
@@ -34,9 +31,10 @@ bool DetectKind(const std::string& path, size_t size, kestrana::DeclarationKind&
     const bool prefixE = name.size() >= 2 && (name[0] == 'E' || name[0] == 'e');
     if (prefixE && name[1] == '1') return take(DeclarationKind::E1);
     if (prefixE && name[1] == '2') return take(DeclarationKind::E2);
-    if (size == kE1Size) return take(DeclarationKind::E1);
-    if (size == kE2Size) return take(DeclarationKind::E2);
-    const bool e1 = name.find("E1") != std::string::npos, e2 = name.find("E2") != std::string::npos;
+    if (size == kestrana::RecordSizeOf(DeclarationKind::E1)) return take(DeclarationKind::E1);
+    if (size == kestrana::RecordSizeOf(DeclarationKind::E2)) return take(DeclarationKind::E2);
+    const bool e1 = kestrana::IsDeclarationFileName(name, DeclarationKind::E1);
+    const bool e2 = kestrana::IsDeclarationFileName(name, DeclarationKind::E2);
     if (e1 != e2) return take(e1 ? DeclarationKind::E1 : DeclarationKind::E2);
     why = std::to_string(size) + " bytes; not an E1 (6991) or E2 (7620) declaration file";
     return false;

@@ -20,10 +20,11 @@
 #include "platform/modal_runner.h"
 #include "platform/user_dialogs.h"
 #include "records/amount_text.h"
-#include "records/controls/edit_afm.h"
+#include "controls/edit_afm.h"
 #include "records/e1_record.h"
 #include "records/errors.h"
-#include "records/index_window/tfi_entypa_list.h"
+#include "shell/index_window/tfi_entypa_list.h"
+#include "records/declarations_store.h"
 #include "records/record_files.h"
 #include "statement/window/tfi_eka.h"
 
@@ -146,13 +147,6 @@ TfiFastDil::TfiFastDil(AppContext& context, QWidget* parent) : QDialog(parent), 
     setWindowTitle("Σύντομη δήλωση με κωδικούς");
     context_.e1.Clear();
     BuildLayout();
-    // The statement stays over this window, not behind it.
-    openStatement = [this](AppContext& ctx, const std::string& afm, const std::string& name) {
-        EkaHeader header;
-        header.afm = afm;
-        header.bigName = name;
-        OpenStatement(ctx.edition, ctx.engine, ctx.dialogs, header, {}, {}, this);
-    };
 }
 
 QCheckBox* TfiFastDil::AddTick(QGridLayout* grid, int row, int column, const QString& name) {
@@ -266,7 +260,7 @@ void TfiFastDil::BuildLayout() {
         return b;
     };
     connect(button("btOpen", "Άνοιγμα"), &QPushButton::clicked, this, [this] {
-        if (auto afm = ChooseDeclaration(context_.dialogs, 1, this)) OpenDeclaration(*afm);
+        if (auto afm = ChooseDeclaration(context_, DeclarationKind::E1, this)) OpenDeclaration(*afm);
     });
     connect(button("btSave", "Αποθήκευση"), &QPushButton::clicked, this, [this] { Save(); });
     connect(button("btEka", "Εκκαθάριση Φόρου"), &QPushButton::clicked, this, [this] { Compute(); });
@@ -383,7 +377,7 @@ void TfiFastDil::OpenDeclaration(const std::string& afm) {
     E1Record& record = context_.e1;
     ReadResult read = ReadResult::NotFound;
     try {
-        read = ReadE1File(afm, record);
+        read = context_.store.Read(afm, record);
     } catch (const IoError& e) {
         context_.dialogs.ShowError(e.what());
     }
@@ -460,7 +454,7 @@ bool TfiFastDil::Save() {
         context_.dialogs.ShowError(kUnsafeTaxNumberMessage);
         return false;
     }
-    if (E1FileExists(afm) &&
+    if (context_.store.Exists(DeclarationKind::E1, afm) &&
         !context_.dialogs.AskYesNo("Η δήλωση αυτή υπάρχει ήδη στο αρχείο. Να γίνει επικάλυψη των στοιχείων;"))
         return false;
 
@@ -473,7 +467,7 @@ bool TfiFastDil::Save() {
     for (size_t k = 0; k < entries.size(); ++k)
         updated.SetCode(static_cast<int>(k), entries[k].code, entries[k].value);
     try {
-        WriteE1File(updated);
+        context_.store.Write(updated);
     } catch (const std::exception& e) {
         context_.dialogs.ShowError(e.what());
         return false;
@@ -498,13 +492,19 @@ bool TfiFastDil::Compute() {
         return false;
     }
     ComputeClearance(context_.engine, context_.edition);
-    if (openStatement) openStatement(context_, Str(edAFM_->text()), Str(edBigName_->text()));
+    // The statement stays over this window, not behind it.
+    if (context_.statements) {
+        StatementHeader header;
+        header.taxNumber = Str(edAFM_->text());
+        header.names = Str(edBigName_->text());
+        context_.statements->Open(header, this);
+    }
     return true;
 }
 
 void ShowFastEntry(AppContext& context, QWidget* parent) {
     TfiFastDil window(context, parent);
-    RunModal(context.dialogs, window);
+    context.modal.Exec(window);
 }
 
 }  // namespace kestrana

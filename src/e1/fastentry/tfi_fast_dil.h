@@ -41,9 +41,6 @@ public:
     QCheckBox* TickBox(int code) const;
     QTableWidget* CodeList() const { return veCodes_; }
 
-    // Opens the statement after the computation; the default shows TfiEka.
-    std::function<void(AppContext&, const std::string& afm, const std::string& name)> openStatement;
-
 protected:
     bool eventFilter(QObject* watched, QEvent* e) override;
     // Esc does not close the window: only "Έξοδος" (or the window's close

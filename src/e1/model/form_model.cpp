@@ -72,6 +72,15 @@ std::string CodeBoxName(int code, bool tickBox) {
     return buf;
 }
 
+const FormControl* FindCodeControl(const FormModel& form, std::string_view typed) {
+    if (typed.empty()) return nullptr;
+    for (const char* prefix : {"edP", "cbP"}) {
+        const FormControl* c = form.Find(std::string(prefix) + std::string(typed));
+        if (c && c->IsCodeBox()) return c->visible ? c : nullptr;
+    }
+    return nullptr;
+}
+
 int CodeOfBoxName(std::string_view name) {
     if (name.size() != 6) return 0;
     if (!SameNoCase(name.substr(0, 3), "edP") && !SameNoCase(name.substr(0, 3), "cbP")) return 0;

@@ -106,6 +106,12 @@ std::string FormPageCaption(int page);
 
 // "edP" + three digits ("edP005"); "cbP" for tick boxes.
 std::string CodeBoxName(int code, bool tickBox = false);
+// Find-code: the box the text typed in the find box names, looked up as
+// "edP" + text (amount or whole-number box), then "cbP" + text (tick box),
+// the text taken as it is (no blanks trimmed, no zeros added). nullptr when
+// the form has no such box or the box is hidden.
+const FormControl* FindCodeControl(const FormModel& form, std::string_view typed);
+
 // The code of a code-box name ("edP301" -> 301, "edp093" -> 93, "cbP205" -> 205);
 // 0 when the name is not a code box. Letter case is ignored.
 int CodeOfBoxName(std::string_view name);

@@ -12,7 +12,7 @@
 
 #include "e1/calc/tax_offices.h"
 #include "platform/paths.h"
-#include "records/controls/key_filter.h"
+#include "controls/key_filter.h"
 #include "records/declarations_index.h"
 
 namespace kestrana {

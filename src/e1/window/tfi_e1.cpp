@@ -37,12 +37,14 @@
 #include "platform/paths.h"
 #include "platform/user_dialogs.h"
 #include "records/amount_text.h"
-#include "records/controls/edit_afm.h"
-#include "records/controls/edit_int.h"
-#include "records/controls/edit_real.h"
+#include "controls/edit_afm.h"
+#include "controls/edit_int.h"
+#include "controls/edit_real.h"
 #include "records/e1_record.h"
 #include "records/errors.h"
+#include "records/declarations_store.h"
 #include "records/record_files.h"
+#include "printing/print_service.h"
 
 namespace kestrana {
 
@@ -94,8 +96,7 @@ bool InRanges(int code, std::initializer_list<std::pair<int, int>> ranges) {
 
 }  // namespace
 
-TfiE1::TfiE1(AppContext& context, StatementOpener opener, const std::string& baseDir, QWidget* parent)
-    : QWidget(parent), context_(context), opener_(std::move(opener)), baseDir_(baseDir) {
+TfiE1::TfiE1(AppContext& context, QWidget* parent) : QWidget(parent), context_(context) {
     setObjectName(QStringLiteral("fiE1"));
     setWindowTitle(QString::fromUtf8(kE1Caption));
     context_.e1.Clear();
@@ -121,7 +122,8 @@ void TfiE1::BuildPages() {
 
     const FormModel& model = E1FormModel(context_.edition);
     const double scale = double(kFormPictureWidth) / kFormPageWidth;
-    const std::filesystem::path folder = baseDir_.empty() ? std::filesystem::path(".") : std::filesystem::path(baseDir_);
+    const std::string& base = context_.store.BaseDir();
+    const std::filesystem::path folder = base.empty() ? std::filesystem::path(".") : std::filesystem::path(base);
     QFont font(QStringLiteral("Arial"));
     font.setPixelSize(12);
     // One sheet per page rather than one per box: the window opens faster.
@@ -222,11 +224,10 @@ void TfiE1::BuildPages() {
 }
 
 void TfiE1::CreateControl(const FormControl& def, QWidget* canvas, double scale) {
-    UserDialogs* dialogs = &context_.dialogs;
     QWidget* w = nullptr;
     switch (def.kind) {
-        case ControlKind::Real: w = new TEditReal(canvas, dialogs); break;
-        case ControlKind::Int: w = new TEditInt(canvas, dialogs); break;
+        case ControlKind::Real: w = new TEditReal(context_.dialogs, canvas); break;
+        case ControlKind::Int: w = new TEditInt(context_.dialogs, canvas); break;
         case ControlKind::AFM: w = new TEditAFM(canvas); break;
         case ControlKind::Text: w = new QLineEdit(canvas); break;
         case ControlKind::Check: {
@@ -297,8 +298,8 @@ void TfiE1::CreateActions() {
         {"miEka2003", "Εκκαθάριση", [this] { RunClearance(); }},
         {"miSave", "Αποθήκευση", [this] { SaveE1(); }},
         {"miSaveAs", "Αποθήκευση Ως...", [this] { SaveE1As(); }},
-        {"miPreview", "Προεπισκόπηση ", [this] { if (previewHook) previewHook(); }},
-        {"miPrint", "Εκτύπωση", [this] { if (printHook) printHook(); }},
+        {"miPreview", "Προεπισκόπηση ", [] {}},
+        {"miPrint", "Εκτύπωση", [this] { Print(); }},
     };
     for (const Item& item : items) {
         auto* action = new QAction(QString::fromUtf8(item.text), this);
@@ -306,6 +307,21 @@ void TfiE1::CreateActions() {
         connect(action, &QAction::triggered, this, item.run);
         addAction(action);
     }
+}
+
+void TfiE1::GoToControl(const FormControl& control) {
+    QWidget* w = Control(control.name);
+    if (!w) return;
+    pages_->setCurrentIndex(control.page - 1);
+    if (QScrollArea* scroll = PageScroll(control.page)) scroll->ensureWidgetVisible(w, 10, 40);
+    if (w->isEnabled()) w->setFocus(Qt::OtherFocusReason);
+}
+
+bool TfiE1::FindCode(std::string_view typed) {
+    const FormControl* control = FindCodeControl(E1FormModel(context_.edition), typed);
+    if (!control) return false;
+    GoToControl(*control);
+    return true;
 }
 
 QAction* TfiE1::Action(std::string_view name) const {
@@ -473,7 +489,7 @@ void TfiE1::HookEvents() {
     if (auto* b = qobject_cast<QAbstractButton*>(Control("Button1")))
         connect(b, &QAbstractButton::clicked, this, [this] { ShowHorsepowerTable(); });
     if (auto* b = qobject_cast<QAbstractButton*>(Control("btPrintAuto")))
-        connect(b, &QAbstractButton::clicked, this, [this] { if (printCarsHook) printCarsHook(); });
+        connect(b, &QAbstractButton::clicked, this, [this] { PrintCars(); });
 
     connect(pages_, &QTabWidget::currentChanged, this, [this](int index) {
         if (index == 0)
@@ -833,11 +849,11 @@ bool TfiE1::WriteDeclaration() {
         return false;
     }
     try {
-        if (E1FileExists(taxNumber, baseDir_) && !context_.dialogs.AskYesNo(kOverwriteQuestion)) {
+        if (context_.store.Exists(DeclarationKind::E1, taxNumber) && !context_.dialogs.AskYesNo(kOverwriteQuestion)) {
             SetModified(false);
             return false;
         }
-        WriteE1File(context_.e1, baseDir_);
+        context_.store.Write(context_.e1);
     } catch (const std::exception& e) {
         context_.dialogs.ShowError(e.what());
         return false;
@@ -849,7 +865,7 @@ bool TfiE1::WriteDeclaration() {
 
 bool TfiE1::OpenDeclaration(const std::string& taxNumber) {
     try {
-        ReadE1File(taxNumber, context_.e1, baseDir_);
+        context_.store.Read(taxNumber, context_.e1);
     } catch (const std::exception& e) {
         context_.dialogs.ShowError(e.what());
         return false;
@@ -952,7 +968,7 @@ void TfiE1::RunClearance() {
     const E1IntakeInput input = IntakeInput();
     PrepareFromE1(context_.engine, input, context_.edition);
     ComputeClearance(context_.engine, context_.edition);
-    if (opener_) opener_(context_, MakeStatementHeader());
+    if (context_.statements) context_.statements->Open(MakeStatementHeader(), this);
 }
 
 // ---------------------------------------------------------------- calculators
@@ -1069,18 +1085,28 @@ void TfiE1::SelectEidosEisod(int amountCode) {
     }
     const int current = RoundToInt32(NumberOf(category)).value_or(0);
     TfiSelectEisod dialog(context_.edition, context_.dialogs, page, current, this);
-    if (RunModal(context_.dialogs, dialog) == QDialog::Accepted) store(dialog.Result());
+    if (context_.modal.Exec(dialog) == QDialog::Accepted) store(dialog.Result());
 }
 
 void TfiE1::ChooseTaxOffice() {
-    TfiDOYS dialog(baseDir_, this);
-    if (RunModal(context_.dialogs, dialog) == QDialog::Accepted)
+    TfiDOYS dialog(context_.store.BaseDir(), this);
+    if (context_.modal.Exec(dialog) == QDialog::Accepted)
         if (QLineEdit* doy = Edit("edDoy")) doy->setText(dialog.ChosenDescription());
+}
+
+void TfiE1::Print() {
+    if (!context_.printing || !FillRecordFromWindow(context_.e1)) return;
+    context_.printing->PrintDeclaration(DeclarationKind::E1, this);
+}
+
+void TfiE1::PrintCars() {
+    if (!context_.printing || !FillRecordFromWindow(context_.e1)) return;
+    context_.printing->PrintCars(this);
 }
 
 void TfiE1::ShowHorsepowerTable() {
     TfiConvertCc dialog(this);
-    RunModal(context_.dialogs, dialog);
+    context_.modal.Exec(dialog);
 }
 
 }  // namespace kestrana

@@ -11,7 +11,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "e1/window/statement_opener.h"
+#include "statement/statement_opener.h"
 #include "engine/intake.h"
 
 class QAction;
@@ -40,10 +40,9 @@ extern const char* const kTooManyCodesMessage;
 class TfiE1 : public QWidget {
     Q_OBJECT
 public:
-    // Clears the shared E1 record. `baseDir` is the folder that holds Tables
-    // and WParams (the working folder when empty).
-    explicit TfiE1(AppContext& context, StatementOpener opener = {}, const std::string& baseDir = "",
-                   QWidget* parent = nullptr);
+    // Clears the shared E1 record. Declarations are read and written through
+    // the context's store, whose base folder also holds WParams.
+    explicit TfiE1(AppContext& context, QWidget* parent = nullptr);
     ~TfiE1() override;
 
     AppContext& Context() const { return context_; }
@@ -61,6 +60,10 @@ public:
     // Scroll area of form page 1..4 (nullptr for the special-cases page).
     QScrollArea* PageScroll(int page) const;
     QAction* Action(std::string_view name) const;  // miEka2003, miSave, ...
+    // Shows the page of the box, scrolls it into view and gives it the focus.
+    void GoToControl(const FormControl& control);
+    // The find box of the main window: the box of the typed code, if any.
+    bool FindCode(std::string_view typed);
     QLabel* ReductionLegend() const { return legend_; }
 
     // ---- state ----
@@ -95,10 +98,11 @@ public:
     void ChooseTaxOffice();     // sbDOY
     void ShowHorsepowerTable(); // Button1
 
-    // Print comes later; these run on miPrint, miPreview and btPrintAuto.
-    std::function<void()> printHook;
-    std::function<void()> previewHook;
-    std::function<void()> printCarsHook;
+    // ---- printing, through the context's printing service ----
+    // miPrint: the window is taken into the record, then the print settings.
+    void Print();
+    // btPrintAuto: the cars attachment of the record taken from the window.
+    void PrintCars();
 
     // Closes the window (its MDI frame when it has one), asking first when
     // there are changes; what Esc does.
@@ -138,8 +142,6 @@ private:
     bool WriteDeclaration();  // the file part of a save, from the record
 
     AppContext& context_;
-    StatementOpener opener_;
-    std::string baseDir_;
     std::vector<Box> boxes_;                        // component order
     std::unordered_map<std::string, size_t> index_; // lower-case name -> boxes_
     QTabWidget* pages_ = nullptr;

@@ -16,7 +16,9 @@
 
 #include "editions/edition.h"
 #include "engine/engine_state.h"
+#include "platform/app_context.h"
 #include "platform/modal_runner.h"
+#include "printing/print_service.h"
 #include "platform/user_dialogs.h"
 
 namespace kestrana {
@@ -175,8 +177,8 @@ QIcon PdfGlyph() {
 
 QColor TfiEka::GridTextColour() { return QColor(0, 0, 128); }
 
-TfiEka::TfiEka(const Edition& edition, const EngineState& state, UserDialogs& dialogs, QWidget* parent)
-    : QDialog(parent), edition_(edition), state_(state), dialogs_(dialogs) {
+TfiEka::TfiEka(AppContext& context, QWidget* parent)
+    : QDialog(parent), context_(context), edition_(context.edition), state_(context.engine) {
     setObjectName("fiEka");
     setWindowTitle(kEkaCaption);
     setFixedSize(918, 716);
@@ -369,20 +371,21 @@ void TfiEka::ShowBreakdown(EkaView view) {
     ShowView(BuildBreakdownView(view, state_, edition_));
 }
 
-void TfiEka::SetHeader(const EkaHeader& header) {
+void TfiEka::SetHeader(const StatementHeader& header) {
     header_ = header;
-    lbAFM_->setText(Q(header.afm));
-    lbBigName_->setText(Q(header.bigName));
+    lbAFM_->setText(Q(header.taxNumber));
+    lbBigName_->setText(Q(header.names));
     lbAddress_->setText(Q(header.address));
-    lbDoy_->setText(Q(header.doy));
-    lbSyzAfm_->setText(Q(header.spouseAfm));
-    lbSyzBigName_->setText(Q(header.spouseName));
+    lbDoy_->setText(Q(header.taxOffice));
+    lbSyzAfm_->setText(Q(header.spouseTaxNumber));
+    lbSyzBigName_->setText(Q(header.spouseNames));
+    SetFilledCodes(header.taxpayerCodes, header.spouseCodes);
 }
 
-void TfiEka::SetFilledCodes(const std::vector<FilledCode>& taxpayer, const std::vector<FilledCode>& spouse) {
+void TfiEka::SetFilledCodes(const std::vector<FilledCodeLine>& taxpayer, const std::vector<FilledCodeLine>& spouse) {
     const int rows = 1 + static_cast<int>(std::max(taxpayer.size(), spouse.size()));
     sgCodes_->setRowCount(std::max(rows, 1));
-    auto put = [this](const std::vector<FilledCode>& lines, int column) {
+    auto put = [this](const std::vector<FilledCodeLine>& lines, int column) {
         for (size_t k = 0; k < lines.size(); ++k) {
             const int row = static_cast<int>(k) + 1;
             auto* code = new QTableWidgetItem(Q(lines[k].code));
@@ -397,11 +400,11 @@ void TfiEka::SetFilledCodes(const std::vector<FilledCode>& taxpayer, const std::
 }
 
 void TfiEka::Print(bool pdf) {
-    if (printHandler) {
-        printHandler(*this, pdf);
+    if (context_.printing) {
+        context_.printing->PrintStatement(*this, pdf);
         return;
     }
-    dialogs_.ShowMessage(pdf ? "Η εξαγωγή του εκκαθαριστικού σε αρχείο PDF θα είναι διαθέσιμη σε επόμενη έκδοση."
+    context_.dialogs.ShowMessage(pdf ? "Η εξαγωγή του εκκαθαριστικού σε αρχείο PDF θα είναι διαθέσιμη σε επόμενη έκδοση."
                              : "Η εκτύπωση του εκκαθαριστικού θα είναι διαθέσιμη σε επόμενη έκδοση.");
 }
 
@@ -428,15 +431,10 @@ bool TfiEka::eventFilter(QObject* watched, QEvent* e) {
     return QDialog::eventFilter(watched, e);
 }
 
-void OpenStatement(const Edition& edition, const EngineState& state, UserDialogs& dialogs,
-                   const EkaHeader& header, const std::vector<FilledCode>& taxpayerCodes,
-                   const std::vector<FilledCode>& spouseCodes, QWidget* parent,
-                   const std::function<void(TfiEka&)>& prepare) {
-    TfiEka eka(edition, state, dialogs, parent);
+void EkaStatementOpener::Open(const StatementHeader& header, QWidget* parent) {
+    TfiEka eka(context_, parent);
     eka.SetHeader(header);
-    eka.SetFilledCodes(taxpayerCodes, spouseCodes);
-    if (prepare) prepare(eka);
-    RunModal(dialogs, eka);
+    context_.modal.Exec(eka);
 }
 
 }  // namespace kestrana

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "statement/statement_cells.h"
+#include "statement/statement_opener.h"
 
 class QCheckBox;
 class QLabel;
@@ -17,38 +18,21 @@ class QTableWidget;
 
 namespace kestrana {
 
+struct AppContext;
 struct Edition;
 struct EngineState;
-class UserDialogs;
-
-// The heading labels: from the E1 window all of them, from fast entry the
-// tax number and the name only.
-struct EkaHeader {
-    std::string afm;         // lbAFM
-    std::string bigName;     // lbBigName: surname, one blank, first name
-    std::string address;     // lbAddress
-    std::string doy;         // lbDoy (hidden, for the print)
-    std::string spouseAfm;   // lbSyzAfm (hidden)
-    std::string spouseName;  // lbSyzBigName (hidden)
-};
-
-// One line of the declared-codes list: "301" and "20.000,00" (or "ΝΑΙ").
-struct FilledCode {
-    std::string code;
-    std::string value;
-};
 
 class TfiEka : public QDialog {
     Q_OBJECT
 public:
-    TfiEka(const Edition& edition, const EngineState& state, UserDialogs& dialogs,
-           QWidget* parent = nullptr);
+    // Reads the results of the context's engine state.
+    explicit TfiEka(AppContext& context, QWidget* parent = nullptr);
 
-    void SetHeader(const EkaHeader& header);
-    const EkaHeader& Header() const { return header_; }
-    // The taxpayer's (odd) codes fill columns 0-1, the spouse's (even)
-    // columns 2-3, each from row 1 down; the grid grows to hold them.
-    void SetFilledCodes(const std::vector<FilledCode>& taxpayer, const std::vector<FilledCode>& spouse);
+    // The heading labels and the code list: the taxpayer's (odd) codes fill
+    // columns 0-1, the spouse's (even) columns 2-3, each from row 1 down; the
+    // grid grows to hold them.
+    void SetHeader(const StatementHeader& header);
+    const StatementHeader& Header() const { return header_; }
 
     // btDisplayTheEKAClick: rebuilds the main statement from the engine.
     void ShowMainStatement();
@@ -65,10 +49,6 @@ public:
     QTableWidget* StatementGrid() const { return sgEka_; }
     QTableWidget* CodeGrid() const { return sgCodes_; }
 
-    // bt10 (pdf = false) and btPDF (pdf = true). The statement print sets it;
-    // until then the window says that printing is not available.
-    std::function<void(TfiEka&, bool pdf)> printHandler;
-
     // Colour of the rows drawn in the grid's own text colour.
     static QColor GridTextColour();
 
@@ -79,12 +59,14 @@ protected:
 private:
     void BuildLayout();
     void ShowView(const StatementView& view);
+    void SetFilledCodes(const std::vector<FilledCodeLine>& taxpayer, const std::vector<FilledCodeLine>& spouse);
+    // bt10 (pdf = false) and btPDF (pdf = true), through the printing service.
     void Print(bool pdf);
 
+    AppContext& context_;
     const Edition& edition_;
     const EngineState& state_;
-    UserDialogs& dialogs_;
-    EkaHeader header_;
+    StatementHeader header_;
     EkaView view_ = EkaView::Main;
     EkaCells cells_;
     StatementView shown_;
@@ -103,11 +85,16 @@ private:
     std::vector<QPushButton*> breakdownButtons_;
 };
 
-// Creates the window, fills its heading and code list, shows it modally and
-// destroys it. `prepare` may adjust the window before it is shown.
-void OpenStatement(const Edition& edition, const EngineState& state, UserDialogs& dialogs,
-                   const EkaHeader& header, const std::vector<FilledCode>& taxpayerCodes,
-                   const std::vector<FilledCode>& spouseCodes, QWidget* parent,
-                   const std::function<void(TfiEka&)>& prepare = {});
+// The program's statement opener: creates the window over the context's
+// engine state, fills its heading and code list, runs it through the
+// context's modal runner and destroys it.
+class EkaStatementOpener : public StatementOpener {
+public:
+    explicit EkaStatementOpener(AppContext& context) : context_(context) {}
+    void Open(const StatementHeader& header, QWidget* parent) override;
+
+private:
+    AppContext& context_;
+};
 
 }  // namespace kestrana

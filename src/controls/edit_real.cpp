@@ -1,11 +1,11 @@
-#include "records/controls/edit_real.h"
+#include "controls/edit_real.h"
 
 #include <QKeyEvent>
 
 #include "platform/user_dialogs.h"
 #include "records/amount_text.h"
-#include "records/controls/entry_control.h"
-#include "records/controls/key_filter.h"
+#include "controls/entry_control.h"
+#include "controls/key_filter.h"
 
 namespace kestrana {
 
@@ -16,7 +16,7 @@ constexpr QChar kThousands = QLatin1Char('.');
 
 }  // namespace
 
-TEditReal::TEditReal(QWidget* parent, UserDialogs* dialogs) : QLineEdit(parent), dialogs_(dialogs) {
+TEditReal::TEditReal(UserDialogs& dialogs, QWidget* parent) : QLineEdit(parent), dialogs_(dialogs) {
     SetAlignment(Qt::AlignRight);
     connect(this, &QLineEdit::textChanged, this, &TEditReal::OnTextChanged);
 }
@@ -47,7 +47,7 @@ void TEditReal::OnTextChanged(const QString& text) {
 }
 
 void TEditReal::ReportConversionError(const QString& text) {
-    DialogsOrDefault(dialogs_).ShowError(FloatConversionError(text.toStdString()));
+    dialogs_.ShowError(FloatConversionError(text.toStdString()));
 }
 
 void TEditReal::keyPressEvent(QKeyEvent* event) {

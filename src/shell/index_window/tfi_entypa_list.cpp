@@ -1,4 +1,4 @@
-#include "records/index_window/tfi_entypa_list.h"
+#include "shell/index_window/tfi_entypa_list.h"
 
 #include <QAbstractTableModel>
 #include <QApplication>
@@ -15,11 +15,13 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "platform/app_context.h"
 #include "platform/file_ops.h"
 #include "platform/modal_runner.h"
 #include "platform/user_dialogs.h"
-#include "records/controls/key_filter.h"
+#include "controls/key_filter.h"
 #include "records/cp1253.h"
+#include "records/declarations_store.h"
 #include "records/record_files.h"
 
 namespace kestrana {
@@ -80,8 +82,7 @@ bool GoesToSearch(const QString& text) {
 
 }  // namespace
 
-TfiEntypaList::TfiEntypaList(UserDialogs& dialogs, QWidget* parent, std::string baseDir)
-    : QDialog(parent), dialogs_(dialogs), baseDir_(std::move(baseDir)) {
+TfiEntypaList::TfiEntypaList(AppContext& context, QWidget* parent) : QDialog(parent), context_(context) {
     setObjectName("fiEntypaList");
     setWindowTitle("Κατάλογος Δηλώσεων");
 
@@ -149,10 +150,9 @@ TfiEntypaList::TfiEntypaList(UserDialogs& dialogs, QWidget* parent, std::string 
 
 TfiEntypaList::~TfiEntypaList() = default;
 
-void TfiEntypaList::ShowIndex(int kind) {
+void TfiEntypaList::ShowIndex(DeclarationKind kind) {
     kind_ = kind;
-    const std::string tables = TablesDir(baseDir_);
-    const IndexScan scan = kind == 2 ? ListE2Files(tables) : ListE1Files(tables);
+    const IndexScan scan = context_.store.List(kind);
     TextGrid grid = IndexGrid(scan.lines);
     for (size_t r = 1; r < grid.size(); ++r) grid[r].push_back("*");
     model_->Reset(std::move(grid));
@@ -167,7 +167,7 @@ void TfiEntypaList::ShowIndex(int kind) {
         for (size_t i = 0; i < shown; ++i) text += "\n" + scan.unreadable[i];
         if (scan.unreadable.size() > shown)
             text += "\n... (" + std::to_string(scan.unreadable.size() - shown) + " ακόμη)";
-        dialogs_.ShowError(text);
+        context_.dialogs.ShowError(text);
     }
 }
 
@@ -223,13 +223,12 @@ void TfiEntypaList::DeleteSelected() {
     const auto& cells = model_->grid[row];
     const std::string surname = cells.size() > 0 ? cells[0] : "";
     const std::string afm = cells.size() > 2 ? cells[2] : "";
-    if (!dialogs_.AskYesNo("Προσοχή !!. Να γίνει η διαγραφή της Δήλωσης του " + surname + " με ΑΦΜ " + afm))
+    if (!context_.dialogs.AskYesNo("Προσοχή !!. Να γίνει η διαγραφή της Δήλωσης του " + surname + " με ΑΦΜ " + afm))
         return;
-    // A listed tax number that would lead out of Tables is never a path.
-    if (!TaxNumberIsSafeForFileName(afm)) return;
-    const std::string file = kind_ == 2 ? E2FileName(afm, baseDir_) : E1FileName(afm, baseDir_);
-    if (!FileExists(file)) return;
-    DeleteFile(file);
+    // A listed tax number that would lead out of Tables is never a path:
+    // the store refuses it.
+    if (!context_.store.Exists(kind_, afm)) return;
+    context_.store.Delete(kind_, afm);
     reject();
 }
 
@@ -253,15 +252,14 @@ bool TfiEntypaList::eventFilter(QObject* watched, QEvent* e) {
     return false;
 }
 
-std::optional<std::string> ChooseDeclaration(UserDialogs& dialogs, int kind, QWidget* parent,
-                                             const std::string& baseDir) {
-    TfiEntypaList index(dialogs, parent, baseDir);
+std::optional<std::string> ChooseDeclaration(AppContext& context, DeclarationKind kind, QWidget* parent) {
+    TfiEntypaList index(context, parent);
     index.ShowIndex(kind);
     if (index.RowCount() < 2) {
-        dialogs.ShowMessage(kNoDeclarationMessage);
+        context.dialogs.ShowMessage(kNoDeclarationMessage);
         return std::nullopt;
     }
-    if (RunModal(dialogs, index) != QDialog::Accepted || index.SelectedRow() < 1) return std::nullopt;
+    if (context.modal.Exec(index) != QDialog::Accepted || index.SelectedRow() < 1) return std::nullopt;
     return index.SelectedAfm();
 }
 

@@ -1,15 +1,15 @@
-#include "records/controls/edit_int.h"
+#include "controls/edit_int.h"
 
 #include <QKeyEvent>
 
 #include "platform/user_dialogs.h"
 #include "records/amount_text.h"
-#include "records/controls/entry_control.h"
-#include "records/controls/key_filter.h"
+#include "controls/entry_control.h"
+#include "controls/key_filter.h"
 
 namespace kestrana {
 
-TEditInt::TEditInt(QWidget* parent, UserDialogs* dialogs) : QLineEdit(parent), dialogs_(dialogs) {
+TEditInt::TEditInt(UserDialogs& dialogs, QWidget* parent) : QLineEdit(parent), dialogs_(dialogs) {
     connect(this, &QLineEdit::textChanged, this, &TEditInt::OnTextChanged);
 }
 
@@ -25,7 +25,7 @@ void TEditInt::OnTextChanged(const QString& text) {
         if (auto v = ParseInteger(text.toStdString()))
             value_ = *v;
         else  // Value keeps what it had
-            DialogsOrDefault(dialogs_).ShowError(IntegerConversionError(text.toStdString()));
+            dialogs_.ShowError(IntegerConversionError(text.toStdString()));
     }
     emit changed();
 }

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 
+#include "records/declaration_kind.h"
 #include "records/declarations_index.h"
 
 class QButtonGroup;
@@ -15,19 +16,19 @@ class QToolButton;
 
 namespace kestrana {
 
-class UserDialogs;
+struct AppContext;
 class IndexGridModel;
 
 class TfiEntypaList : public QDialog {
     Q_OBJECT
 public:
-    // `baseDir` holds Tables ("" is the working folder).
-    explicit TfiEntypaList(UserDialogs& dialogs, QWidget* parent = nullptr, std::string baseDir = "");
+    // Lists the declarations of the context's store.
+    explicit TfiEntypaList(AppContext& context, QWidget* parent = nullptr);
     ~TfiEntypaList() override;
 
-    // Scans the folder for the kind (1 = E1, 2 = E2), fills and sorts the grid.
-    // Files that could not be read are named in one message; the rest are listed.
-    void ShowIndex(int kind);
+    // Scans the store for the kind, fills and sorts the grid. Files that
+    // could not be read are named in one message; the rest are listed.
+    void ShowIndex(DeclarationKind kind);
 
     // Grid rows, the heading row included (1: nothing stored).
     int RowCount() const;
@@ -54,9 +55,8 @@ private:
     void QuickSearchNow(const QString& text);
     int SearchColumn() const;
 
-    UserDialogs& dialogs_;
-    std::string baseDir_;
-    int kind_ = 1;
+    AppContext& context_;
+    DeclarationKind kind_ = DeclarationKind::E1;
     IndexGridModel* model_ = nullptr;
     QTableView* sgEntypa_ = nullptr;
     QLineEdit* edFastEdit_ = nullptr;
@@ -65,8 +65,7 @@ private:
 
 // The index of the kind, modal; the chosen tax number, or nothing on cancel.
 // With nothing stored it says so and shows no window.
-std::optional<std::string> ChooseDeclaration(UserDialogs& dialogs, int kind, QWidget* parent,
-                                             const std::string& baseDir = "");
+std::optional<std::string> ChooseDeclaration(AppContext& context, DeclarationKind kind, QWidget* parent);
 
 // "Δεν υπάρχει καταχωρημένη καμία δήλωση."
 extern const char* const kNoDeclarationMessage;

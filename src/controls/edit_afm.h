@@ -6,7 +6,7 @@
 #include <QFont>
 #include <QLineEdit>
 
-#include "records/controls/entry_control.h"
+#include "controls/entry_control.h"
 
 namespace kestrana {
 

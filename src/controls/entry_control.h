@@ -5,11 +5,6 @@
 
 namespace kestrana {
 
-class UserDialogs;
-
-// Conversion errors go to `dialogs`; without one, to a Qt message box.
-UserDialogs& DialogsOrDefault(UserDialogs* dialogs);
-
 // Focus that goes because another window came up (a message box, a menu) or
 // the user switched windows is not the user leaving the box, and getting it
 // back is not entering it. A window shown with the focus on the box is.

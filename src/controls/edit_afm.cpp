@@ -1,10 +1,10 @@
-#include "records/controls/edit_afm.h"
+#include "controls/edit_afm.h"
 
 #include <QEvent>
 #include <QFocusEvent>
 
 #include "records/afm.h"
-#include "records/controls/entry_control.h"
+#include "controls/entry_control.h"
 
 namespace kestrana {
 

@@ -4,7 +4,7 @@
 // decimals once the user leaves the box.
 #include <QLineEdit>
 
-#include "records/controls/entry_control.h"
+#include "controls/entry_control.h"
 
 namespace kestrana {
 
@@ -16,10 +16,8 @@ class TEditReal : public QLineEdit {
     Q_PROPERTY(Qt::Alignment Alignment READ Alignment WRITE SetAlignment)
 
 public:
-    explicit TEditReal(QWidget* parent = nullptr, UserDialogs* dialogs = nullptr);
-
-    // Where conversion errors are reported (a Qt message box when null).
-    void SetDialogs(UserDialogs* dialogs) { dialogs_ = dialogs; }
+    // Conversion errors are reported through `dialogs`.
+    explicit TEditReal(UserDialogs& dialogs, QWidget* parent = nullptr);
 
     double Value() const { return value_; }
     // Non-zero x: the text shows x as an amount and Value becomes what that
@@ -47,7 +45,7 @@ private:
     void OnTextChanged(const QString& text);
     void ReportConversionError(const QString& text);
 
-    UserDialogs* dialogs_;
+    UserDialogs& dialogs_;
     double value_ = 0;
     bool rewriting_ = false;  // our own rewrite on leaving sets Value itself
 };

@@ -2,7 +2,7 @@
 // `TEditInt`: the whole-number box. Keeps a 32-bit integer beside the text.
 #include <QLineEdit>
 
-#include "records/controls/entry_control.h"
+#include "controls/entry_control.h"
 #include <cstdint>
 
 namespace kestrana {
@@ -14,9 +14,8 @@ class TEditInt : public QLineEdit {
     Q_PROPERTY(int Value READ Value WRITE SetValue)
 
 public:
-    explicit TEditInt(QWidget* parent = nullptr, UserDialogs* dialogs = nullptr);
-
-    void SetDialogs(UserDialogs* dialogs) { dialogs_ = dialogs; }
+    // Conversion errors are reported through `dialogs`.
+    explicit TEditInt(UserDialogs& dialogs, QWidget* parent = nullptr);
 
     int32_t Value() const { return value_; }
     // The text becomes the digits of n ("-" when negative), empty for 0.
@@ -36,7 +35,7 @@ private:
     FocusTracker focus_;
     void OnTextChanged(const QString& text);
 
-    UserDialogs* dialogs_;
+    UserDialogs& dialogs_;
     int32_t value_ = 0;
     bool settingValue_ = false;
 };

@@ -1,14 +1,13 @@
 #pragma once
-// What the E1 window hands to the clearance statement after a computation:
-// the declaration's heading texts and its list of filled codes. The statement
-// window itself is opened by whoever builds the E1 window.
-#include <functional>
+// What a declaration window hands to the clearance statement after a
+// computation: the heading texts and the list of filled codes; and the seam
+// through which it asks for the statement to be shown.
 #include <string>
 #include <vector>
 
-namespace kestrana {
+class QWidget;
 
-struct AppContext;
+namespace kestrana {
 
 // One line of the statement's code list: "301" and "20.000,00" (or "ΝΑΙ").
 struct FilledCodeLine {
@@ -17,12 +16,14 @@ struct FilledCodeLine {
     bool operator==(const FilledCodeLine&) const = default;
 };
 
+// The heading labels: from the E1 window all of them, from fast entry the
+// tax number and the name only.
 struct StatementHeader {
     std::string taxNumber;        // lbAFM
-    std::string taxOffice;        // lbDoy
-    std::string spouseTaxNumber;  // lbSyzAfm
+    std::string taxOffice;        // lbDoy (hidden, for the print)
+    std::string spouseTaxNumber;  // lbSyzAfm (hidden)
     std::string names;            // lbBigName: surname and first name joined by a blank
-    std::string spouseNames;      // lbSyzBigName
+    std::string spouseNames;      // lbSyzBigName (hidden)
     std::string address;          // lbAddress
     // Filled codes in ascending order: odd codes on the taxpayer's side
     // (grid columns 0, 1), even codes on the spouse's (columns 2, 3); line k
@@ -31,7 +32,11 @@ struct StatementHeader {
     std::vector<FilledCodeLine> spouseCodes;
 };
 
-// Shows the statement modally; the default E1 window opener does nothing.
-using StatementOpener = std::function<void(AppContext&, const StatementHeader&)>;
+// Shows the statement of the engine's last run modally over `parent`.
+class StatementOpener {
+public:
+    virtual ~StatementOpener() = default;
+    virtual void Open(const StatementHeader& header, QWidget* parent) = 0;
+};
 
 }  // namespace kestrana
