@@ -180,8 +180,10 @@ Options ParseOptions(int argc, char** argv) {
         throw UsageError{"--one-instalment is not offered by edition " + std::to_string(o.edition->year)};
     if (o.oneInstalment && !o.allDir.empty()) throw UsageError{"--one-instalment changes the statement only"};
 
-    std::map<int, std::string> seen;  // code -> how it was given
-    auto remember = [&seen](int code, std::string_view item) {
+    // A code may have a value and a tick (205: the postal code and its box),
+    // but not two values or two ticks.
+    std::map<int, std::string> seenValues, seenTicks;  // code -> how it was given
+    auto remember = [](std::map<int, std::string>& seen, int code, std::string_view item) {
         if (!seen.emplace(code, std::string(item)).second)
             throw UsageError{"code " + std::to_string(code) + " given twice ('" + seen[code] + "', '" +
                              std::string(item) + "')"};
@@ -197,14 +199,14 @@ Options ParseOptions(int argc, char** argv) {
             if (TakesWholeNumber(code, *o.edition) && value != std::floor(value))
                 throw UsageError{"code " + std::string(codeText) + " takes a whole number, not '" +
                                  std::string(item.substr(eq + 1)) + "'"};
-            remember(code, item);
+            remember(seenValues, code, item);
             o.codes.emplace_back(code, value);
         }
     }
     for (const std::string& list : tickLists) {
         for (std::string_view item : SplitList(list)) {
             const int code = ParseCode(item, *o.edition);
-            remember(code, item);
+            remember(seenTicks, code, item);
             o.ticks.push_back(code);
         }
     }
@@ -227,6 +229,8 @@ void FillFromCodes(const Options& o, E1Document& doc) {
         else if (const int tick = doc.TickBox(code); tick >= 0) doc.SetChecked(tick, value != 0);
     }
     for (int code : o.ticks) LoadCodeEntry(doc, {static_cast<int16_t>(code), 1.0}, false);
+    // The hidden 093/095 carry the large-city ticks, as in a stored file.
+    FollowLargeCityCodes(doc);
     doc.SetChecked("cbMarried", o.married);
     if (o.haveLateMonths) doc.SetNumber("edEkprot", o.lateMonths);
 }
