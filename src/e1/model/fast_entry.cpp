@@ -1,7 +1,6 @@
 #include "e1/model/fast_entry.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <string_view>
 
 #include "e1/model/e1_document_io.h"
@@ -23,12 +22,6 @@ std::string WithoutThousands(std::string_view amount) {
     for (char ch : amount)
         if (ch != '.') out += ch;
     return out;
-}
-
-std::string ThreeDigits(int code) {
-    char buf[8];
-    std::snprintf(buf, sizeof buf, "%03d", code);
-    return buf;
 }
 
 }  // namespace
@@ -74,7 +67,7 @@ FastEntryView OpenFastEntry(E1Record& record) {
             view.ticked.push_back(entry.code);
             continue;
         }
-        view.rows.push_back({ThreeDigits(entry.code), FormatAmount(entry.value)});
+        view.rows.push_back({CodeDigits(entry.code), FormatAmount(entry.value)});
     }
     return view;
 }
