@@ -31,10 +31,14 @@ void TEditAFM::SaveAppearance() {
     saved_.background = palette().color(QPalette::Base);
     saved_.font = font();
     saved_.hint = toolTip();
+    saved_.styleSheet = styleSheet();
     saved_.showHint = showHint_;
 }
 
 void TEditAFM::RestoreAppearance() {
+    // The sheet first: taking the red one away brings back the palette it
+    // was set over, which the designed colours then replace.
+    setStyleSheet(saved_.styleSheet);
     QPalette p = palette();
     p.setColor(QPalette::Text, saved_.text);
     p.setColor(QPalette::Base, saved_.background);
@@ -50,6 +54,9 @@ void TEditAFM::MarkInvalid() {
     p.setColor(QPalette::Text, Qt::white);
     p.setColor(QPalette::Base, Qt::red);
     setPalette(p);
+    // A window's style sheet would paint over the palette: the box's own
+    // sheet comes before its parents', whatever window holds it.
+    setStyleSheet(QStringLiteral("QLineEdit, QLineEdit:focus { color: white; background: red; font-weight: bold; }"));
     QFont f = font();
     f.setBold(true);
     setFont(f);

@@ -44,6 +44,7 @@ private:
         QColor background;
         QFont font;
         QString hint;
+        QString styleSheet;
         bool showHint = true;
     };
 

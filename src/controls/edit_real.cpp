@@ -42,15 +42,72 @@ void TEditReal::ShowNumber(std::optional<double> value) {
     rewriting_ = false;
 }
 
+// The significant digits of the number the text reads as (from the first
+// digit that is not 0 to the last one that is not): what a double holds
+// exactly is 15 of them. "999999999999999,00" has 15.
+static int SignificantDigits(const QString& text) {
+    QString digits;
+    for (QChar c : text)
+        if (c >= QLatin1Char('0') && c <= QLatin1Char('9')) digits += c;
+    const int comma = text.indexOf(kDecimal);
+    if (comma >= 0) {
+        // Zeros closing the decimals add nothing to the number.
+        int keep = digits.size();
+        int decimals = 0;
+        for (int i = comma + 1; i < text.size(); ++i)
+            if (text[i] >= QLatin1Char('0') && text[i] <= QLatin1Char('9')) ++decimals;
+        while (decimals > 0 && keep > 0 && digits[keep - 1] == QLatin1Char('0')) {
+            --keep;
+            --decimals;
+        }
+        digits.truncate(keep);
+    }
+    int first = 0;
+    while (first < digits.size() && digits[first] == QLatin1Char('0')) ++first;
+    return digits.size() - first;
+}
+
 void TEditReal::OnTextChanged(const QString& text) {
     if (!rewriting_) {
+        if (SignificantDigits(text) > kMaxAmountDigits) {
+            // Refused as typed: the box keeps what it had.
+            dialogs_.ShowError(kTooManyDigitsMessage);
+            rewriting_ = true;
+            setText(accepted_);
+            rewriting_ = false;
+            FitText();
+            return;
+        }
         value_ = 0;
         if (auto v = ParseAmount(text.toStdString()))
             value_ = *v;
         else
             ReportConversionError(text);
     }
+    accepted_ = text;
+    FitText();
     emit changed();
+}
+
+void TEditReal::resizeEvent(QResizeEvent* event) {
+    QLineEdit::resizeEvent(event);
+    FitText();
+}
+
+void TEditReal::FitText() {
+    if (!fontCaptured_) {
+        designedFont_ = font();
+        fontCaptured_ = true;
+    }
+    const int room = contentsRect().width() - 6;
+    if (room <= 0) return;
+    QFont f = designedFont_;
+    while (QFontMetrics(f).horizontalAdvance(text()) > room) {
+        if (f.pixelSize() > 6) f.setPixelSize(f.pixelSize() - 1);
+        else if (f.pointSizeF() > 4.5) f.setPointSizeF(f.pointSizeF() - 0.5);
+        else break;
+    }
+    if (f != font()) setFont(f);
 }
 
 void TEditReal::ReportConversionError(const QString& text) {

@@ -42,6 +42,7 @@ signals:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
 
@@ -50,8 +51,15 @@ private:
     void OnTextChanged(const QString& text);
     void ReportConversionError(const QString& text);
 
+    // Sets the text smaller when it is wider than the box, so an amount is
+    // always seen whole.
+    void FitText();
+
     UserDialogs& dialogs_;
     double value_ = 0;
+    QString accepted_;       // the last text typed that could be held exactly
+    QFont designedFont_;
+    bool fontCaptured_ = false;
     bool rewriting_ = false;  // our own rewrite on leaving sets Value itself
 };
 

@@ -8,6 +8,12 @@
 
 namespace kestrana {
 
+// An amount holds at most this many significant digits: what a double keeps
+// exactly and what the amount text shows; a longer one is refused as typed.
+inline constexpr int kMaxAmountDigits = 15;
+inline constexpr const char* kTooManyDigitsMessage =
+    "Το ποσό δεν μπορεί να έχει περισσότερα από 15 ψηφία.";
+
 // 1234.5 -> "1.234,50", -20 -> "-20,00", 0.004 -> "0,00". The value is first
 // written with 15 significant digits and that text is rounded half away from
 // zero (1.005 -> "1,01"). A value that rounds to zero has no sign.

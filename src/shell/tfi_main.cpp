@@ -204,11 +204,12 @@ QAction* TfiMain::MakeAction(const char* name, const QString& caption, const QSt
 
 // A menu entry with its own caption that runs, and follows the state of, an action.
 QAction* TfiMain::MenuItem(QAction* action, const QString& caption) {
-    auto* item = new QAction(caption, this);
+    // The key is shown beside the caption but belongs to the action alone:
+    // two actions on one key are an ambiguous shortcut and neither runs.
+    const QString key = action->shortcut().toString(QKeySequence::NativeText);
+    auto* item = new QAction(key.isEmpty() ? caption : caption + "\t" + key, this);
     item->setObjectName(QString("mi") + action->objectName().mid(2));
     item->setToolTip(action->toolTip());
-    item->setShortcut(action->shortcut());
-    item->setShortcutContext(Qt::WidgetShortcut);  // the action keeps the real shortcut
     item->setEnabled(action->isEnabled());
     connect(item, &QAction::triggered, action, &QAction::trigger);
     connect(action, &QAction::changed, item, [item, action] { item->setEnabled(action->isEnabled()); });
@@ -536,6 +537,8 @@ void TfiMain::ActionsUpdate() {
     for (const char* name : {"acSave", "acSaveAs", "acPrint"}) Action(name)->setEnabled(open);
     Action("acEka")->setEnabled(e1);
     edFindAction_->setVisible(e1);
+    // A code looked up in one declaration means nothing for the next.
+    if (!e1 && !edFind_->text().isEmpty()) edFind_->clear();
     for (const char* name : {"acE1", "acE2", "acFastEntry", "acLoadE1", "acLoadE2"})
         Action(name)->setEnabled(!open);
     centre_->setCurrentWidget(open ? static_cast<QWidget*>(mdi_) : welcome_);

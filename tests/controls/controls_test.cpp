@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QImage>
+#include <cstdlib>
 #include <QSignalSpy>
 #include <QTest>
 #include <QVBoxLayout>
@@ -11,6 +13,7 @@
 #include "controls/edit_afm.h"
 #include "controls/edit_int.h"
 #include "controls/edit_real.h"
+#include "records/amount_text.h"
 
 using namespace kestrana;
 
@@ -343,6 +346,48 @@ TEST_F(ControlsTest, TaxNumberTurnsRedOnLeavingAndBackOnEntering) {
     Focus(afm);
     EXPECT_EQ(afm->palette().color(QPalette::Base), QColor(Qt::yellow));
     EXPECT_FALSE(afm->font().bold());
+}
+
+// Share of a widget's pixels close to a colour, as it is drawn.
+double ShareOf(QWidget* w, QColor colour) {
+    const QImage image = w->grab().toImage();
+    int near = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor c = image.pixelColor(x, y);
+            if (std::abs(c.red() - colour.red()) + std::abs(c.green() - colour.green()) +
+                    std::abs(c.blue() - colour.blue()) < 60)
+                ++near;
+        }
+    return double(near) / (image.width() * image.height());
+}
+
+// The red look shows whatever style sheet the window around the box has.
+TEST_F(ControlsTest, TaxNumberShowsRedUnderAWindowStyleSheet) {
+    form.setStyleSheet("QLineEdit { background: rgba(255,255,255,200); border: 1px solid #9db3cc; }"
+                       "QLineEdit:focus { background: #fff7c0; }");
+    TypeInto(afm, "123456789");
+    ASSERT_TRUE(afm->IsMarkedInvalid());
+    EXPECT_GT(ShareOf(afm, Qt::red), 0.5);
+    EXPECT_GT(ShareOf(afm, Qt::white), 0.005);  // the digits
+    Focus(afm);
+    EXPECT_LT(ShareOf(afm, Qt::red), 0.01);
+}
+
+// An amount holds at most 15 significant digits; what it holds is shown whole.
+TEST_F(ControlsTest, AmountRefusesMoreDigitsThanItCanHoldAndShowsItsTextWhole) {
+    TypeInto(real, "99999999999999999999");
+    EXPECT_EQ(dialogs.TextsOf(DialogKind::Error), std::vector<std::string>(5, kTooManyDigitsMessage));
+    EXPECT_EQ(real->text(), "999.999.999.999.999,00");
+    EXPECT_EQ(real->Value(), 999999999999999.0);
+    real->resize(80, real->height());
+    EXPECT_LE(QFontMetrics(real->font()).horizontalAdvance(real->text()), real->contentsRect().width());
+    // Leading zeros and decimals count as the number does.
+    dialogs.Clear();
+    TypeInto(real, "0,000123456789012345");
+    EXPECT_TRUE(dialogs.TextsOf(DialogKind::Error).empty());
+    real->SetValue(12);
+    EXPECT_EQ(real->font(), form.font());  // a short text takes the designed size again
 }
 
 }  // namespace

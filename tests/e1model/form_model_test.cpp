@@ -478,6 +478,16 @@ TEST_P(BothEditions, BehaviourColumns) {
         if (f.kind == ControlKind::Check) EXPECT_FALSE(f.marksModified) << f.name;
 }
 
+// The special-cases page: every answer box of a column stands at one x,
+// numbered or not.
+TEST_P(BothEditions, SpecialCasesAnswersShareTheirColumns) {
+    for (const auto& [t, s] : std::vector<std::pair<const char*, const char*>>{
+             {"cbTelos500F", "cbTelos500S"}, {"cbTelos400F", "cbTelos400S"}, {"cbP887", "cbP888"}, {"edP931", "edP932"}}) {
+        EXPECT_EQ(model().Find(t)->rect.x, model().Find("cbP777")->rect.x) << t;
+        EXPECT_EQ(model().Find(s)->rect.x, model().Find("cbP778")->rect.x) << s;
+    }
+}
+
 TEST_P(BothEditions, FindCodeTakesTheTextAsTyped) {
     EXPECT_EQ(FindCodeControl(model(), "301")->name, "edP301");
     EXPECT_EQ(FindCodeControl(model(), "327")->name, "cbP327");

@@ -3,6 +3,8 @@
 #include "test_app.h"
 
 #include <QApplication>
+#include <QImage>
+#include <cstdlib>
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
@@ -662,6 +664,81 @@ TEST_F(E1Window, ClearanceFeedsTheEngineAndTheOpener) {
             ++filled;
         }
     EXPECT_GE(ListFilledCodes(w->Document()).taxpayer.size(), 30u);
+}
+
+// Share of a widget's pixels close to a colour, as it is drawn.
+double ShareOf(QWidget* w, QColor colour) {
+    const QImage image = w->grab().toImage();
+    int near = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor c = image.pixelColor(x, y);
+            if (std::abs(c.red() - colour.red()) + std::abs(c.green() - colour.green()) +
+                    std::abs(c.blue() - colour.blue()) < 60)
+                ++near;
+        }
+    return double(near) / (image.width() * image.height());
+}
+
+// A wrong tax number shows red over the page's own box colours.
+TEST_F(E1Window, AWrongTaxNumberShowsRed) {
+    auto w = Open();
+    Type(*w, "edAFM", "123456789");
+    EXPECT_GT(ShareOf(w->Control("edAFM"), Qt::red), 0.5);
+    EXPECT_GT(ShareOf(w->Control("edAFM"), Qt::white), 0.005);
+    Type(*w, "edAFM", "123456783");
+    EXPECT_LT(ShareOf(w->Control("edAFM"), Qt::red), 0.01);
+}
+
+// An amount the box cannot hold exactly is refused as typed; what it holds
+// is seen whole.
+TEST_F(E1Window, LongAmountsAreRefusedOrShownWhole) {
+    auto w = Open();
+    Type(*w, "edP303", "99999999999999999999");
+    EXPECT_EQ(dialogs.TextsOf(DialogKind::Error).size(), 5u);
+    QLineEdit* box = w->Edit("edP303");
+    EXPECT_EQ(box->text(), "999.999.999.999.999,00");
+    EXPECT_LE(QFontMetrics(box->font()).horizontalAdvance(box->text()), box->contentsRect().width());
+    EXPECT_EQ(w->Document().Number("edP303"), 999999999999999.0);
+}
+
+// A box that takes the focus is on screen, whatever moved the focus there.
+TEST_F(E1Window, TheFocusedBoxIsScrolledIntoView) {
+    auto w = Open();
+    QScrollBar* page1 = w->PageScroll(1)->verticalScrollBar();
+    page1->setValue(page1->maximum());
+    ASSERT_GT(page1->value(), 0);
+    w->Pages()->setCurrentIndex(4);
+    QWidget* special = w->Control("edP931");
+    special->setFocus();
+    QTest::keyClick(special, Qt::Key_PageDown);  // wraps round to page 1
+    ASSERT_EQ(w->Pages()->currentIndex(), 0);
+    QWidget* doy = w->Control("edDoy");
+    ASSERT_EQ(QApplication::focusWidget(), doy);
+    const QPoint at = doy->mapTo(w->PageScroll(1)->viewport(), QPoint(0, 0));
+    EXPECT_TRUE(w->PageScroll(1)->viewport()->rect().contains(at));
+}
+
+// The category dialog opens with its list in the focus, on the chosen entry.
+TEST_F(E1Window, CategoryDialogOpensOnItsList) {
+    auto w = Open();
+    w->Real("edP799")->SetValue(2);
+    bool onList = false;
+    int row = -1;
+    dialogs.ExpectModal([&](QDialog& d) {
+        auto& dlg = static_cast<TfiSelectEisod&>(d);
+        d.show();
+        d.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&d));
+        onList = QApplication::focusWidget() == dlg.List(5);
+        row = dlg.List(5)->currentRow();
+        QTest::keyClick(dlg.List(5), Qt::Key_Down);  // the arrows work at once
+        row = row * 10 + dlg.List(5)->currentRow();
+        dlg.ExitButton()->click();
+    });
+    Type(*w, "edP351", "1000");
+    EXPECT_TRUE(onList);
+    EXPECT_EQ(row, 12);  // on entry 2 (row 1), then entry 3
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStyledItemDelegate>
 #include <QTableWidget>
 #include <QTest>
 #include <fstream>
@@ -17,6 +18,7 @@
 #include "platform/scripted_dialogs.h"
 #include "records/e1_record.h"
 #include "records/e2_record.h"
+#include "records/declaration_texts.h"
 #include "records/record_files.h"
 #include "support/test_context.h"
 
@@ -258,6 +260,62 @@ TEST_F(FastEntry, TypingInTheCodeList) {
     QApplication::processEvents();
     EXPECT_TRUE(window.isVisible());
     EXPECT_EQ(window.Rows()[1].code, "067");
+
+    // Every amount stands right-aligned, the first row's as well.
+    for (int r = 0; r < 2; ++r) {
+        QStyleOptionViewItem option;
+        option.initFrom(list);
+        auto* delegate = static_cast<QStyledItemDelegate*>(list->itemDelegate());
+        struct Peek : QStyledItemDelegate {
+            using QStyledItemDelegate::initStyleOption;
+        };
+        static_cast<Peek*>(delegate)->initStyleOption(&option, list->model()->index(r, 1));
+        EXPECT_EQ(option.displayAlignment & Qt::AlignHorizontal_Mask, Qt::AlignRight) << r;
+    }
+}
+
+// Typed codes are never thrown away by closing: "Έξοδος" and the close box
+// ask first, as the E1 window does; a save that fails keeps the window.
+TEST_F(FastEntry, ClosingWithTypedCodesAsksToSave) {
+    struct Case {
+        bool answer;
+        bool saveFails;
+        bool closed;
+    } cases[] = {{false, false, true}, {true, false, true}, {true, true, false}};
+    for (const Case& c : cases) {
+        dialogs.Clear();
+        fs::remove_all(folder / "Tables");
+        if (c.saveFails) std::ofstream(folder / "Tables") << "a file, not a folder";
+        TfiFastDil window(context);
+        window.show();
+        window.findChild<QLineEdit*>("edAFM")->setText("123456789");
+        window.SetRows({{"301", "1000"}});
+        window.TickBox(327)->click();
+        ASSERT_TRUE(window.Modified());
+        dialogs.answers = {c.answer};
+        window.findChild<QPushButton*>("btClose")->click();
+        EXPECT_EQ(dialogs.TextsOf(DialogKind::Question), std::vector<std::string>{kCloseQuestion});
+        EXPECT_EQ(window.isVisible(), !c.closed);
+        EXPECT_EQ(fs::exists(folder / "Tables" / "E1123456789.dta"), c.answer && !c.saveFails);
+        if (!c.closed) {
+            dialogs.answers = {false};
+            window.close();  // the close box asks as well
+            EXPECT_EQ(dialogs.TextsOf(DialogKind::Question).size(), 2u);
+            EXPECT_FALSE(window.isVisible());
+        }
+        fs::remove_all(folder / "Tables");
+    }
+    // Nothing typed since opening: nothing to ask.
+    dialogs.Clear();
+    fs::create_directories(folder / "Tables");
+    Store("123456789");
+    TfiFastDil window(context);
+    window.show();
+    window.OpenDeclaration("123456789");
+    EXPECT_FALSE(window.Modified());
+    window.findChild<QPushButton*>("btClose")->click();
+    EXPECT_TRUE(dialogs.TextsOf(DialogKind::Question).empty());
+    EXPECT_FALSE(window.isVisible());
 }
 
 }  // namespace

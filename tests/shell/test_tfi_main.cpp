@@ -20,6 +20,7 @@
 #include <QTest>
 #include <QToolBar>
 #include <fstream>
+#include <map>
 
 #include "editions/edition.h"
 #include "engine/engine_state.h"
@@ -269,6 +270,44 @@ TEST_F(MainWindow, MenusInOrder) {
     EXPECT_EQ(window->Action("acSave")->shortcut(), QKeySequence(Qt::Key_F2));
     EXPECT_EQ(window->Action("acEka")->shortcut(), QKeySequence(Qt::Key_F8));
     EXPECT_EQ(window->Action("acExit")->shortcut(), QKeySequence(Qt::ALT | Qt::Key_X));
+}
+
+// One action per key, in both editions: two actions on one key make an
+// ambiguous shortcut, and then neither runs.
+TEST(MainWindowKeys, NoTwoActionsShareAShortcut) {
+    for (const Edition* edition : {&Edition2019(), &Edition2018()}) {
+        const fs::path folder = fs::temp_directory_path() / ("kestrana_keys_" + std::to_string(edition->year));
+        TestContext tc(*edition, folder.string());
+        TfiMain window(tc.context);
+        window.Action("acE1")->trigger();  // the declaration's own actions count too
+        std::map<QString, QString> owner;
+        for (QAction* a : window.findChildren<QAction*>()) {
+            for (const QKeySequence& key : a->shortcuts()) {
+                const QString name = key.toString();
+                auto [it, fresh] = owner.emplace(name, a->objectName());
+                EXPECT_TRUE(fresh) << edition->year << ": " << name.toStdString() << " on "
+                                   << it->second.toStdString() << " and " << a->objectName().toStdString();
+            }
+        }
+        EXPECT_TRUE(owner.count("F2") && owner.count("F8") && owner.count("Alt+X"));
+        // The menu still shows the key beside the caption.
+        EXPECT_TRUE(window.findChild<QAction*>("miExit")->text().endsWith("\tAlt+X"));
+        window.ActiveDeclaration()->parentWidget()->close();
+        fs::remove_all(folder);
+    }
+}
+
+TEST_F(MainWindow, TheFindBoxEmptiesWhenTheDeclarationCloses) {
+    window->Action("acE1")->trigger();
+    auto* find = window->findChild<QLineEdit*>("edFind");
+    find->setText("301");
+    QTest::keyClick(find, Qt::Key_Return);
+    window->ActiveDeclaration()->parentWidget()->close();
+    QApplication::processEvents();
+    window->ActionsUpdate();
+    EXPECT_EQ(find->text(), "");
+    window->Action("acE1")->trigger();
+    EXPECT_EQ(find->text(), "");
 }
 
 TEST_F(MainWindow, ExitClosesTheOpenDeclarationFirst) {

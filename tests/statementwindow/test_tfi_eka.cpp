@@ -270,6 +270,43 @@ TEST(StatementWindow, Edition2018OffersOneInstalment) {
     EXPECT_NE(PixelAt(w.eka.StatementGrid(), 19, 1, 2), QColor(255, 0, 0));
 }
 
+// Every caption and amount sits inside its own cell: in the main statement
+// and every breakdown, both editions, the longest amounts included.
+TEST(StatementWindow, EveryTextSitsInsideItsCell) {
+    for (const Edition* edition : {&Edition2019(), &Edition2018()}) {
+        EngineState state;
+        state.Married = true;
+        for (PerPerson* p : {&state.TotalDeclaredIncome, &state.DeclaredIncome, &state.SalaryIncome,
+                             &state.MainTaxGross, &state.TaxDue, &state.StampDuty, &state.Prepayment,
+                             &state.SalaryTaxWithheld, &state.TaxAfterReductions, &state.DeductionDonations})
+            *p = {999999999999999.0, -99999999999999.0};
+        state.TaxReductionKinds[T][0] = 999999999999999.0;
+        state.FinalBalance = 999999999999999.0;
+        Window w(state, *edition);
+        QTableWidget* grid = w.eka.StatementGrid();
+        std::vector<EkaView> views = {EkaView::Main};
+        views.insert(views.end(), kBreakdownViews.begin(), kBreakdownViews.end());
+        for (EkaView view : views) {
+            w.eka.ShowBreakdown(view);
+            const StatementView& shown = w.eka.Shown();
+            for (int r = 0; r <= kEkaRows; ++r) {
+                if (grid->isRowHidden(r)) continue;
+                for (int c = 0; c < 3; ++c) {
+                    const QString text = QString::fromStdString(shown.rows[r].Text(c));
+                    if (text.isEmpty()) continue;
+                    const QRect cell = grid->visualRect(grid->model()->index(r, c));
+                    QFont f = grid->font();
+                    f.setBold(shown.rows[r].style[c].bold);
+                    f.setItalic(shown.rows[r].style[c].italic);
+                    const CellText placed = PlaceCellText(shown.rows[r], c, cell, f, text);
+                    EXPECT_TRUE(cell.contains(placed.box))
+                        << edition->year << " view " << int(view) << " row " << r << " column " << c;
+                }
+            }
+        }
+    }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {

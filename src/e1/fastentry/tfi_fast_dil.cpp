@@ -15,6 +15,7 @@
 #include <QVBoxLayout>
 
 #include "e1/model/e1_document_io.h"
+#include "records/declaration_texts.h"
 #include "e1/model/form_model.h"
 #include "editions/edition.h"
 #include "engine/intake.h"
@@ -102,6 +103,13 @@ public:
     }
 
 protected:
+    // Amounts stand right-aligned in every row, the first one included
+    // (whose cell the list made before any row was set).
+    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override {
+        QStyledItemDelegate::initStyleOption(option, index);
+        if (index.column() == kAmountColumn) option->displayAlignment = Qt::AlignRight | Qt::AlignVCenter;
+    }
+
     // Enter belongs to the editor, which commits and moves on its own; the
     // delegate's own handling would close the editor a second time.
     bool eventFilter(QObject* object, QEvent* event) override {
@@ -197,6 +205,7 @@ void TfiFastDil::BuildLayout() {
         new CodeListDelegate(veCodes_, [this](int row, int column) { MoveOnEnter(row, column); }));
     veCodes_->setMinimumWidth(260);
     veCodes_->installEventFilter(this);
+    connect(veCodes_, &QTableWidget::itemChanged, this, [this] { modified_ = true; });
     connect(veCodes_, &QTableWidget::itemChanged, this, [this](QTableWidgetItem* item) {
         // Codes are keys: a code typed a second time is refused.
         if (item->column() != kCodeColumn || item->text().isEmpty()) return;
@@ -266,10 +275,28 @@ void TfiFastDil::BuildLayout() {
     connect(button("btClose", "Έξοδος"), &QPushButton::clicked, this, &QDialog::reject);
     right->addLayout(buttons);
     outer->addLayout(right);
+    auto mark = [this] { modified_ = true; };
+    connect(edAFM_, &QLineEdit::textEdited, this, mark);
+    connect(edBigName_, &QLineEdit::textEdited, this, mark);
+    connect(cbMarried_, &QCheckBox::clicked, this, mark);
+    for (QCheckBox* box : ticks_) connect(box, &QCheckBox::clicked, this, mark);
     setTabOrder(edAFM_, edBigName_);
     setTabOrder(edBigName_, cbMarried_);
     setTabOrder(cbMarried_, veCodes_);
     resize(820, 720);
+}
+
+void TfiFastDil::reject() {
+    // "Έξοδος", the close box and the window's own close all come here.
+    if (modified_ && !closing_) {
+        closing_ = true;
+        const bool keepOpen = context_.dialogs.AskYesNo(kCloseQuestion) && !Save();
+        closing_ = false;
+        // The user asked to keep the codes and they could not be written
+        // (the reason was shown): closing now would lose them.
+        if (keepOpen) return;
+    }
+    QDialog::reject();
 }
 
 void TfiFastDil::keyPressEvent(QKeyEvent* e) {
@@ -286,6 +313,7 @@ bool TfiFastDil::eventFilter(QObject* watched, QEvent* e) {
         const int row = veCodes_->currentRow();
         if (key->key() == Qt::Key_Delete && (key->modifiers() & Qt::ControlModifier) && row >= 0) {
             veCodes_->removeRow(row);
+            modified_ = true;
             if (veCodes_->rowCount() == 0) SetRows({});
             return true;
         }
@@ -396,6 +424,7 @@ void TfiFastDil::OpenDeclaration(const std::string& afm) {
     for (int code : view.ticked)
         if (QCheckBox* box = TickBox(code)) box->setChecked(true);
     SetRows(view.rows);
+    modified_ = false;
 }
 
 FastEntryIdentity TfiFastDil::Identity() const {
@@ -416,7 +445,7 @@ bool TfiFastDil::Save() {
         return false;
     }
     if (context_.store.Exists(DeclarationKind::E1, identity.taxNumber) &&
-        !context_.dialogs.AskYesNo("Η δήλωση αυτή υπάρχει ήδη στο αρχείο. Να γίνει επικάλυψη των στοιχείων;"))
+        !context_.dialogs.AskYesNo(kOverwriteQuestion))
         return false;
     // The file holds the declaration as it was opened; only these change.
     const E1Record updated = FastEntryRecord(record, identity, codes.entries);
@@ -427,7 +456,8 @@ bool TfiFastDil::Save() {
         return false;
     }
     record = updated;
-    context_.dialogs.ShowMessage("Η αποθήκευση ολοκληρώθηκε με επιτυχία");
+    modified_ = false;
+    context_.dialogs.ShowMessage(kSavedMessage);
     return true;
 }
 
@@ -439,7 +469,10 @@ bool TfiFastDil::Compute() {
         QSignalBlocker block(veCodes_);
         for (int r = 0; r < static_cast<int>(rows.size()) && r < veCodes_->rowCount(); ++r)
             if (QTableWidgetItem* amount = veCodes_->item(r, kAmountColumn))
-                if (Str(amount->text()) != rows[r].amount) amount->setText(Q(rows[r].amount));
+                if (Str(amount->text()) != rows[r].amount) {
+                    amount->setText(Q(rows[r].amount));
+                    modified_ = true;
+                }
     }
     if (!codes.error.empty()) {
         context_.dialogs.ShowError(codes.error);

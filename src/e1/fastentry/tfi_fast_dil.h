@@ -41,6 +41,12 @@ public:
     QCheckBox* TickBox(int code) const;
     QTableWidget* CodeList() const { return veCodes_; }
 
+    // Codes, ticks or names changed since the declaration was opened or saved.
+    bool Modified() const { return modified_; }
+
+    // Every way of closing: asks to save unsaved changes first.
+    void reject() override;
+
 protected:
     bool eventFilter(QObject* watched, QEvent* e) override;
     // Esc does not close the window: only "Έξοδος" (or the window's close
@@ -60,6 +66,8 @@ private:
     QCheckBox* cbMarried_ = nullptr;
     QTableWidget* veCodes_ = nullptr;
     std::vector<QCheckBox*> ticks_;
+    bool modified_ = false;
+    bool closing_ = false;
 };
 
 // Shows fast entry modally and destroys it.

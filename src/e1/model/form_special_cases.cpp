@@ -18,8 +18,11 @@ void BuildSpecialCases(FormBuilder& b) {
         const int h = 2 * kBoxH;  // questions may take two lines
         b.Label({kMargin, b.y, capW, h}, text, LabelStyle::Caption);
         if (t.kind == ControlKind::Check) t.caption = s.caption = kGreekYes;
-        b.Boxed(t, colT, b.y + (h - kBoxH) / 2, 60);
-        b.Boxed(s, colS, b.y + (h - kBoxH) / 2, 60);
+        // A box without a code number stands where the numbered ones do, in
+        // the column, not over the place of the number.
+        auto at = [](const Cell& c, int column) { return c.code ? column : column + kCodeW; };
+        b.Boxed(t, at(t, colT), b.y + (h - kBoxH) / 2, 60);
+        b.Boxed(s, at(s, colS), b.y + (h - kBoxH) / 2, 60);
         b.y += h + 6;
     };
     auto tick = [](const char* name) { return Named(name, ControlKind::Check); };

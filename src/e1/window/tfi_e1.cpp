@@ -1,6 +1,7 @@
 #include "e1/window/tfi_e1.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QFontMetrics>
@@ -47,16 +48,11 @@
 namespace kestrana {
 
 const char* const kE1Caption = "Δήλωση Φορολογίας Εισοδήματος (Ε1)";
-const char* const kCloseQuestion =
-    "Έχετε κάνει μεταβολές στη Δήλωση. Να αποθηκευτούν πρίν από την έξοδo;";
 const char* const kEscapeQuestion =
     "Οι αλλαγές που κάνατε δεν θα αποθηκευτόυν. Να συνεχιστεί η έξοδος ;";
 const char* const kNoTaxNumberWarning =
     "Προσοχή δεν έχετε δηλώσει τον Α.Φ.Μ. Αν θέλετε να καταχωρίσετε πολλές δηλώσεις ο Α.Φ.Μ. είναι "
     "απαραίτητος.";
-const char* const kSavedMessage = "Η αποθήκευση ολοκληρώθηκε με επιτυχία";
-const char* const kOverwriteQuestion =
-    "Η δήλωση αυτή υπάρχει ήδη στο αρχείο. Να γίνει επικάλυψη των στοιχείων;";
 
 namespace {
 
@@ -402,6 +398,14 @@ void TfiE1::HookEvents() {
     connect(pages_, &QTabWidget::currentChanged, this, [this](int index) {
         if (index == 0)
             if (QWidget* doy = Control("edDoy")) doy->setFocus(Qt::OtherFocusReason);
+    });
+    // Whatever gives a box the focus (a key, a page change, find-code, a
+    // click), the box is scrolled into view on its page.
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+        auto it = indexOf_.find(now);
+        if (it == indexOf_.end()) return;
+        if (QScrollArea* scroll = PageScroll(document_.Control(it->second).page))
+            scroll->ensureWidgetVisible(now, 10, 40);
     });
 }
 

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "e1/model/e1_document.h"
+#include "records/declaration_texts.h"
 
 class QAction;
 class QCheckBox;
@@ -29,11 +30,8 @@ class TEditInt;
 class TEditReal;
 
 extern const char* const kE1Caption;
-extern const char* const kCloseQuestion;         // on closing with changes
 extern const char* const kEscapeQuestion;        // Esc with changes
 extern const char* const kNoTaxNumberWarning;
-extern const char* const kSavedMessage;
-extern const char* const kOverwriteQuestion;
 extern const char* const kTooManyCodesMessage;
 
 class TfiE1 : public QWidget {

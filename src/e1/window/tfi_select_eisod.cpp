@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -51,6 +52,13 @@ TfiSelectEisod::TfiSelectEisod(const Edition& edition, UserDialogs& dialogs, int
     }
     if (page >= 0 && page < 6) pages_->setCurrentIndex(page);
     layout->addWidget(pages_, 1);
+    // The arrow keys move in the list from the start: it has the focus, on
+    // the entry chosen before (or the first), and the one tab takes none.
+    pages_->tabBar()->setFocusPolicy(Qt::NoFocus);
+    if (QListWidget* list = List(page); list && list->count() > 0) {
+        list->setCurrentRow(current >= 1 && current <= list->count() ? current - 1 : 0);
+        list->setFocus(Qt::OtherFocusReason);
+    }
 
     auto* buttons = new QHBoxLayout;
     select_ = new QPushButton(QStringLiteral("Επιλογή"), this);

@@ -37,6 +37,36 @@ QColor InkColour(Ink ink) {
     return Qt::black;
 }
 
+}  // namespace
+
+CellText PlaceCellText(const StatementRow& row, int column, const QRect& cell, const QFont& font,
+                       const QString& text) {
+    CellText out{font, {}};
+    // Right-aligned, 5 (captions) or 20 (amounts) dots from the right edge;
+    // an amount too long for its column is set smaller rather than drawn
+    // over the caption beside it.
+    const int margin = column == 0 ? 5 : 20;
+    QFontMetrics fm(out.font);
+    while (fm.horizontalAdvance(text) > cell.width() - margin) {
+        if (out.font.pixelSize() > 6) out.font.setPixelSize(out.font.pixelSize() - 1);
+        else if (out.font.pointSizeF() > 4.5) out.font.setPointSizeF(out.font.pointSizeF() - 0.5);
+        else break;
+        fm = QFontMetrics(out.font);
+    }
+    const int w = fm.horizontalAdvance(text);
+    int offset = std::max(0, cell.width() - w - margin);
+    if (row.centredHorizontally) offset /= 2;
+    // The tall rows centre their text; a row drawn low (the breakdown views
+    // keep rows 7, 15, 19 and 25 at the plain height) must still hold it.
+    int y = cell.top();
+    if (row.centredVertically) y = (cell.top() + cell.bottom() + 1 - 5) / 2;
+    y = std::max(cell.top(), std::min(y, cell.bottom() + 1 - fm.height()));
+    out.box = QRect(cell.left() + offset, y, w, fm.height());
+    return out;
+}
+
+namespace {
+
 // Draws a statement cell from the row data of the view shown.
 class EkaCellPainter : public QStyledItemDelegate {
 public:
@@ -48,8 +78,6 @@ public:
         const int column = index.column();
         const QRect cell = option.rect;
         p->save();
-        // Nothing spills into the neighbours: a centred text in a low row
-        // loses its foot, as on the grid this window was drawn for.
         p->setClipRect(cell);
         if (option.state & QStyle::State_Selected)
             p->fillRect(cell, option.palette.color(QPalette::Highlight).lighter(170));
@@ -63,7 +91,8 @@ public:
         QFont f = option.font;
         f.setBold(style.bold);
         f.setItalic(style.italic);
-        p->setFont(f);
+        const CellText placed = PlaceCellText(r, column, cell, f, text);
+        p->setFont(placed.font);
         const QColor ink = InkColour(style.ink);
 
         if (style.framed) {
@@ -74,17 +103,8 @@ public:
             p->drawRect(cell.adjusted(2, 2, -3, -3));
         }
 
-        const QFontMetrics fm(f);
-        const int w = fm.horizontalAdvance(text);
-        const int c = cell.width();
-        int offset = column == 0 ? c - w - 5 : c - w - 20;
-        if (r.centredHorizontally) offset /= 2;
-        const int x = cell.left() + offset;
-        // y is the top of the text; Qt's bottom() is the last pixel row.
-        int y = cell.top();
-        if (r.centredVertically) y = (cell.top() + cell.bottom() + 1 - 5) / 2;
         p->setPen(ink);
-        p->drawText(QPoint(x, y + fm.ascent()), text);
+        p->drawText(QPoint(placed.box.left(), placed.box.top() + QFontMetrics(placed.font).ascent()), text);
 
         // The line above the hidden row 20 falls on the top edge of the
         // next row shown, between the partial amount and the contributions.

@@ -3,6 +3,8 @@
 // last run, its six breakdown views and the list of declared codes. It never
 // computes tax; the opener runs the engine first.
 #include <QDialog>
+#include <QFont>
+#include <QRect>
 #include <functional>
 #include <string>
 #include <vector>
@@ -84,6 +86,15 @@ private:
     QCheckBox* cbOneDosi_ = nullptr;
     std::vector<QPushButton*> breakdownButtons_;
 };
+
+// Where a statement cell's text is drawn: the font (set smaller when the
+// text is wider than its column) and the text's box, always inside `cell`.
+struct CellText {
+    QFont font;
+    QRect box;
+};
+CellText PlaceCellText(const StatementRow& row, int column, const QRect& cell, const QFont& font,
+                       const QString& text);
 
 // The program's statement opener: creates the window over the context's
 // engine state, fills its heading and code list, runs it through the
