@@ -59,8 +59,10 @@ CellText PlaceCellText(const StatementRow& row, int column, const QRect& cell, c
     // The tall rows centre their text; a row drawn low (the breakdown views
     // keep rows 7, 15, 19 and 25 at the plain height) must still hold it.
     int y = cell.top();
-    if (row.centredVertically) y = (cell.top() + cell.bottom() + 1 - 5) / 2;
-    y = std::max(cell.top(), std::min(y, cell.bottom() + 1 - fm.height()));
+    if (row.centredVertically) {
+        y = (cell.top() + cell.bottom() + 1 - 5) / 2;
+        if (y + fm.height() > cell.bottom() + 1) y = cell.top() + std::max(0, (cell.height() - fm.height()) / 2);
+    }
     out.box = QRect(cell.left() + offset, y, w, fm.height());
     return out;
 }
