@@ -145,7 +145,7 @@ TEST(CurlClientTimeouts, DownStalledAndSlowServers) {
 
     TestServer server(TestServer::Mode::Https, &TestPki::Get().server);
     auto client = LoopbackClient(server.Base());
-    // Answers nothing after the request: the read time-out (checked about once a second).
+    // Answers nothing after the request: the read time-out.
     Reply stall{200, "OK"};
     stall.stallMs = 8000;
     server.Route("/stall", stall);

@@ -6,6 +6,7 @@
 #include <openssl/pem.h>
 #include <openssl/x509v3.h>
 #include <poll.h>
+#include <signal.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -93,6 +94,8 @@ std::string TestAuthority::WritePem(const std::filesystem::path& file) const {
 }
 
 TestServer::TestServer(Mode mode, const Certificate* certificate) : mode_(mode) {
+    // A client that gives up closes the connection under our writes.
+    ::signal(SIGPIPE, SIG_IGN);
     if (mode_ == Mode::Https) {
         ctx_ = SSL_CTX_new(TLS_server_method());
         Require(ctx_ && certificate, "server context");

@@ -14,18 +14,38 @@ using Clock = std::chrono::steady_clock;
 bool IsHttps(std::string_view address) { return address.starts_with("https://"); }
 
 struct Transfer {
-    Transfer(const HttpRequest& r, HttpObserver* o, CURL* c) : request(r), observer(o), curl(c) {}
+    Transfer(const HttpRequest& r, CURL* c) : request(r), curl(c) {}
     const HttpRequest& request;
-    HttpObserver* observer;
     CURL* curl;
     std::string body;
     bool tooLarge = false;
-    bool readTimedOut = false;
     bool requestSent = false;
     Clock::time_point start = Clock::now();
-    Clock::time_point lastBytes = start;
-    curl_off_t lastCount = 0;
+    Clock::time_point lastBytes = start;  // of the reply, headers included
+
+    // libcurl has a connect time-out but no read time-out: the wait for the
+    // next bytes counts from the moment the request went out or the last
+    // bytes came in.
+    bool Stalled(Clock::time_point now) {
+        const auto readTimeout = std::chrono::milliseconds(request.readTimeoutMs);
+        if (!requestSent) {
+            curl_off_t pretransfer = 0;
+            if (curl_easy_getinfo(curl, CURLINFO_PRETRANSFER_TIME_T, &pretransfer) == CURLE_OK && pretransfer > 0) {
+                requestSent = true;
+                lastBytes = now;
+                return false;
+            }
+            // Backstop; the connect time-out normally ends this phase first.
+            return now - start > std::chrono::milliseconds(request.connectTimeoutMs) + readTimeout;
+        }
+        return now - lastBytes > readTimeout;
+    }
 };
+
+size_t OnHeader(char*, size_t size, size_t count, void* user) {
+    static_cast<Transfer*>(user)->lastBytes = Clock::now();
+    return size * count;
+}
 
 size_t OnBody(char* data, size_t size, size_t count, void* user) {
     auto* t = static_cast<Transfer*>(user);
@@ -35,40 +55,13 @@ size_t OnBody(char* data, size_t size, size_t count, void* user) {
         return 0;  // less than offered: libcurl stops the transfer
     }
     t->body.append(data, bytes);
+    t->lastBytes = Clock::now();
     return bytes;
-}
-
-// libcurl has a connect time-out but no read time-out: the wait for the next
-// bytes is measured here, from the moment the request went out or the last
-// bytes came in. libcurl calls this at least about once a second.
-int OnTransferInfo(void* user, curl_off_t, curl_off_t received, curl_off_t, curl_off_t) {
-    auto* t = static_cast<Transfer*>(user);
-    const auto now = Clock::now();
-    const auto readTimeout = std::chrono::milliseconds(t->request.readTimeoutMs);
-    if (received != t->lastCount) {
-        t->lastCount = received;
-        t->lastBytes = now;
-    } else if (!t->requestSent) {
-        curl_off_t pretransfer = 0;
-        if (curl_easy_getinfo(t->curl, CURLINFO_PRETRANSFER_TIME_T, &pretransfer) == CURLE_OK && pretransfer > 0) {
-            t->requestSent = true;
-            t->lastBytes = now;
-        } else if (now - t->start > std::chrono::milliseconds(t->request.connectTimeoutMs) + readTimeout) {
-            t->readTimedOut = true;  // backstop; the connect time-out normally ends this first
-            return 1;
-        }
-    } else if (now - t->lastBytes > readTimeout) {
-        t->readTimedOut = true;
-        return 1;
-    }
-    if (t->observer) t->observer->OnProgress(received);
-    return 0;
 }
 
 HttpError ErrorOf(CURLcode code, const Transfer& t) {
     switch (code) {
         case CURLE_OK: return HttpError::None;
-        case CURLE_ABORTED_BY_CALLBACK: return t.readTimedOut ? HttpError::Timeout : HttpError::Transfer;
         case CURLE_WRITE_ERROR: return t.tooLarge ? HttpError::TooLarge : HttpError::Transfer;
         case CURLE_FILESIZE_EXCEEDED: return HttpError::TooLarge;
         case CURLE_COULDNT_RESOLVE_HOST:
@@ -111,9 +104,11 @@ CurlHttpClient::CurlHttpClient(std::string baseAddress, CurlOptions options)
     std::call_once(once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
     while (base_.ends_with('/')) base_.pop_back();
     handle_ = curl_easy_init();
+    multi_ = curl_multi_init();
 }
 
 CurlHttpClient::~CurlHttpClient() {
+    if (multi_) curl_multi_cleanup(static_cast<CURLM*>(multi_));
     if (handle_) curl_easy_cleanup(static_cast<CURL*>(handle_));
 }
 
@@ -130,13 +125,14 @@ HttpReply CurlHttpClient::Get(const HttpRequest& request, HttpObserver* observer
         return reply;
     }
     auto* curl = static_cast<CURL*>(handle_);
-    if (!curl) {
+    auto* multi = static_cast<CURLM*>(multi_);
+    if (!curl || !multi) {
         reply.error = HttpError::Transfer;
         reply.detail = "libcurl could not be initialised";
         return reply;
     }
     curl_easy_reset(curl);  // keeps the open connections
-    Transfer t{request, observer, curl};
+    Transfer t(request, curl);
     char message[CURL_ERROR_SIZE] = "";
     curl_easy_setopt(curl, CURLOPT_URL, address.c_str());
     curl_easy_setopt(curl, CURLOPT_PROTOCOLS_STR, "https");
@@ -148,23 +144,48 @@ HttpReply CurlHttpClient::Get(const HttpRequest& request, HttpObserver* observer
     curl_easy_setopt(curl, CURLOPT_SSLVERSION, static_cast<long>(CURL_SSLVERSION_TLSv1_2));
     if (!options_.caFile.empty()) curl_easy_setopt(curl, CURLOPT_CAINFO, options_.caFile.c_str());
     if (!options_.useProxy) curl_easy_setopt(curl, CURLOPT_PROXY, "");
-    curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
+    // CURLOPT_NOSIGNAL stays off: then libcurl keeps SIGPIPE away while it
+    // writes to a connection the server has closed (the resolver is threaded,
+    // so no alarm signal is used either).
     curl_easy_setopt(curl, CURLOPT_USERAGENT, "KESTRANA");
     curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT_MS, static_cast<long>(request.connectTimeoutMs));
     curl_easy_setopt(curl, CURLOPT_MAXFILESIZE_LARGE, static_cast<curl_off_t>(request.maxBodyBytes));
     curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, OnBody);
     curl_easy_setopt(curl, CURLOPT_WRITEDATA, &t);
-    curl_easy_setopt(curl, CURLOPT_NOPROGRESS, 0L);
-    curl_easy_setopt(curl, CURLOPT_XFERINFOFUNCTION, OnTransferInfo);
-    curl_easy_setopt(curl, CURLOPT_XFERINFODATA, &t);
+    curl_easy_setopt(curl, CURLOPT_HEADERFUNCTION, OnHeader);
+    curl_easy_setopt(curl, CURLOPT_HEADERDATA, &t);
     curl_easy_setopt(curl, CURLOPT_ERRORBUFFER, message);
 
-    const CURLcode code = curl_easy_perform(curl);
+    // Driven here rather than by curl_easy_perform, so the wait can be cut at
+    // the read time-out and the windows hear about progress ten times a
+    // second even while nothing arrives.
+    CURLcode code = CURLE_OK;
+    bool stalled = false;
+    curl_multi_add_handle(multi, curl);
+    for (int running = 1;;) {
+        if (curl_multi_perform(multi, &running) != CURLM_OK) {
+            code = CURLE_RECV_ERROR;
+            break;
+        }
+        if (observer) observer->OnProgress(static_cast<int64_t>(t.body.size()));
+        if (!running) {
+            int left = 0;
+            while (CURLMsg* m = curl_multi_info_read(multi, &left))
+                if (m->msg == CURLMSG_DONE && m->easy_handle == curl) code = m->data.result;
+            break;
+        }
+        if (t.Stalled(Clock::now())) {
+            stalled = true;
+            break;
+        }
+        curl_multi_poll(multi, nullptr, 0, 100, nullptr);
+    }
+    curl_multi_remove_handle(multi, curl);  // a transfer cut short closes its connection
     curl_easy_getinfo(curl, CURLINFO_RESPONSE_CODE, &reply.status);
     curl_easy_setopt(curl, CURLOPT_ERRORBUFFER, nullptr);  // `message` goes out of scope
-    reply.error = ErrorOf(code, t);
+    reply.error = stalled ? HttpError::Timeout : ErrorOf(code, t);
     if (reply.error != HttpError::None) {
-        reply.detail = message[0] ? message : curl_easy_strerror(code);
+        reply.detail = stalled ? "no reply within the read time-out" : message[0] ? message : curl_easy_strerror(code);
         return reply;
     }
     if (reply.status < 200 || reply.status > 299) {
@@ -172,7 +193,6 @@ HttpReply CurlHttpClient::Get(const HttpRequest& request, HttpObserver* observer
         reply.detail = "HTTP status " + std::to_string(reply.status);
         return reply;
     }
-    if (observer) observer->OnProgress(static_cast<int64_t>(t.body.size()));
     reply.body = std::move(t.body);
     return reply;
 }

@@ -30,7 +30,8 @@ public:
 private:
     std::string base_;
     CurlOptions options_;
-    void* handle_ = nullptr;  // one easy handle, so connections are reused
+    void* handle_ = nullptr;  // one easy handle and one multi handle, so
+    void* multi_ = nullptr;   // connections are reused
 };
 
 }  // namespace kestrana

@@ -17,14 +17,14 @@ TransferPanels::TransferPanels(QWidget* owner) : bar_(new QStatusBar(owner)) {
         panels_[i] = new QLabel(bar_);
         panels_[i]->setObjectName(QString("sbInfoPanel%1").arg(i));
         panels_[i]->setFixedWidth(220);
+        panels_[i]->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         bar_->addWidget(panels_[i]);
     }
-    progress_ = new QProgressBar(bar_);
+    progress_ = new QProgressBar(owner);
     progress_->setObjectName("pbInfo");
     progress_->setRange(0, 100);
     progress_->setValue(0);
-    progress_->setTextVisible(false);
-    bar_->addWidget(progress_, 1);
+    progress_->setFixedHeight(16);
 }
 
 void TransferPanels::Show(const TransferView& view) {

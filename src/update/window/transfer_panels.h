@@ -1,6 +1,7 @@
 #pragma once
-// Pieces the update windows share: the status bar `sbInfo` with its two
-// panels of 220 pixels and the progress bar `pbInfo`, and the picture.
+// Pieces the update windows share: the progress bar `pbInfo` and, below
+// it, the status bar `sbInfo` with its two panels of 220 pixels; and the
+// picture.
 #include <QPixmap>
 
 class QLabel;
@@ -16,6 +17,7 @@ class TransferPanels {
 public:
     explicit TransferPanels(QWidget* owner);
     QStatusBar* Bar() const { return bar_; }
+    QProgressBar* Progress() const { return progress_; }
     // Panel texts and, when the view has one, the bar's position.
     void Show(const TransferView& view);
     QString PanelText(int panel) const;

@@ -2,6 +2,7 @@
 
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QVBoxLayout>
@@ -25,6 +26,15 @@ QLabel* Text(QWidget* owner, const QString& text, const char* name = nullptr) {
     if (name) label->setObjectName(name);
     label->setWordWrap(true);
     return label;
+}
+
+// The progress bar across the window, the status panels under it.
+void AddTransferRows(QVBoxLayout* layout, TransferPanels& panels) {
+    auto* row = new QHBoxLayout;
+    row->setContentsMargins(16, 4, 16, 4);
+    row->addWidget(panels.Progress());
+    layout->addLayout(row);
+    layout->addWidget(panels.Bar());
 }
 
 }  // namespace
@@ -67,8 +77,8 @@ TfiNewVer::TfiNewVer(QWidget* parent) : QDialog(parent), panels_(this) {
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addLayout(body, 1);
     layout->addLayout(buttons);
-    layout->addWidget(panels_.Bar());
-    resize(560, 230);
+    AddTransferRows(layout, panels_);
+    resize(560, 210);
 }
 
 TfiNoConnection::TfiNoConnection(const Edition& edition, QWidget* parent) : QDialog(parent), panels_(this) {
@@ -92,8 +102,8 @@ TfiNoConnection::TfiNoConnection(const Edition& edition, QWidget* parent) : QDia
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addLayout(body, 1);
-    layout->addWidget(panels_.Bar());
-    resize(480, 170);
+    AddTransferRows(layout, panels_);
+    resize(480, 190);
 }
 
 void TfiNoConnection::SetDetails(const QString& text) { lbDetails_->setText(text); }
