@@ -20,6 +20,13 @@ void TEditInt::SetValue(int32_t n) {
     settingValue_ = false;
 }
 
+void TEditInt::ShowNumber(std::optional<double> value) {
+    value_ = value ? static_cast<int32_t>(*value) : 0;
+    settingValue_ = true;
+    setText(value ? QString::number(value_) : QString());
+    settingValue_ = false;
+}
+
 void TEditInt::OnTextChanged(const QString& text) {
     if (!settingValue_) {
         if (auto v = ParseInteger(text.toStdString()))

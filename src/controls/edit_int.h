@@ -4,6 +4,7 @@
 
 #include "controls/entry_control.h"
 #include <cstdint>
+#include <optional>
 
 namespace kestrana {
 
@@ -20,6 +21,9 @@ public:
     int32_t Value() const { return value_; }
     // The text becomes the digits of n ("-" when negative), empty for 0.
     void SetValue(int32_t n);
+
+    // Shows a whole number held elsewhere: its digits ("0" too), empty for none.
+    void ShowNumber(std::optional<double> value);
 
 signals:
     // Every change of the text, typed or set by program; Value is current.

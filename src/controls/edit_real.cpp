@@ -35,6 +35,13 @@ void TEditReal::SetValue(double x) {
     rewriting_ = false;
 }
 
+void TEditReal::ShowNumber(std::optional<double> value) {
+    value_ = value.value_or(0);
+    rewriting_ = true;
+    setText(value ? QString::fromStdString(FormatAmount(*value)) : QString());
+    rewriting_ = false;
+}
+
 void TEditReal::OnTextChanged(const QString& text) {
     if (!rewriting_) {
         value_ = 0;

@@ -3,6 +3,7 @@
 // text; shows it with two decimals, "." between thousands and "," before the
 // decimals once the user leaves the box.
 #include <QLineEdit>
+#include <optional>
 
 #include "controls/entry_control.h"
 
@@ -23,6 +24,10 @@ public:
     // Non-zero x: the text shows x as an amount and Value becomes what that
     // text reads back as (x rounded to cents). Zero: empty text, Value 0.
     void SetValue(double x);
+
+    // Shows a value held elsewhere exactly: the text with two decimals (empty
+    // for none) and Value the number itself, every digit kept.
+    void ShowNumber(std::optional<double> value);
 
     // Horizontal alignment of the text; right from creation.
     Qt::Alignment Alignment() const { return alignment() & Qt::AlignHorizontal_Mask; }

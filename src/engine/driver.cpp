@@ -90,6 +90,7 @@ void ComputeClearance(EngineState& s, const Edition& e) {
     StageCertifiedTotals(s, e);
     StageOtherAmounts(s, e);
     StageFinalBalance(s, e);
+    StageStatementFigures(s);
 }
 
 }  // namespace kestrana

@@ -1,6 +1,7 @@
 // Stamp duties, late filing, certified totals, the solidarity
 // contribution, the professional fee, the luxury tax and the final balance.
 #include "engine/stages.h"
+#include "records/amount_text.h"
 
 namespace kestrana::engine_detail {
 
@@ -139,4 +140,49 @@ void StageFinalBalance(EngineState& s, const Edition& e) {
     s.FinalBalance = Store(static_cast<LD>(s.TotalDebit) + s.OtherAmountsTotal - s.TotalCredit - s.PrepaidTotal);
 }
 
+// The sums the clearance statement shows beside the results themselves, so
+// the statement only formats: its rows 1, 2, 5, 11, 14, 16-19 and 25, the
+// totals of its breakdowns and the receipts that would have avoided the
+// surcharge.
+void StageStatementFigures(EngineState& s) {
+    LD principals[2] = {0, 0};
+    for (int p = T; p <= S; ++p) {
+        const LD declared = static_cast<LD>(s.DeclaredIncome[p]) - s.BusinessLossOffset[p] - s.FarmingLossOffset[p];
+        s.NetDeclaredIncome[p] = Store(Max0(declared));
+        s.NetForeignIncome[p] = Store(static_cast<LD>(s.ForeignIncome[p]) - s.ForeignLoss[p]);
+        s.TaxableIncome[p] = Store(static_cast<LD>(s.TotalDeclaredIncome[p]) + s.AddedDifference[p]);
+        s.TotalTaxReductions[p] = Store(static_cast<LD>(s.OtherTaxReductions[p]) + s.ReductionCode77[p] +
+                                        s.SalaryTaxReduction[p] + s.FarmingTaxReduction[p]);
+        const LD principal = static_cast<LD>(s.MainTaxGross[p]) - s.MainTaxCredit[p];
+        s.PrincipalTax[p] = Store(principal);
+        principals[p] = principal;
+        const LD partial = principal + s.Prepayment[p] + s.OtherCertifiedAmounts[p];
+        s.PartialAmount[p] = Store(partial);
+        s.FinalAmount[p] = Store(partial + s.SolidarityContribution[p] + s.ProfessionalFee[p] + s.LuxuryTax[p] -
+                                 s.PrepaidAmounts[p]);
+        s.GrossIncome[p] = Store(static_cast<LD>(s.DeclaredIncome[p]) + s.ForeignIncome[p]);
+        s.TotalLosses[p] = Store(static_cast<LD>(s.CurrentLossOffset[p]) + s.PriorLossOffset[p] + s.ForeignLoss[p]);
+        s.CertifiedTotal[p] = Store(static_cast<LD>(s.StampDutyTotal[p]) + s.LateStampDuty[p] + s.LateStampDutyELGA[p]);
+        // Before the halving of tick box 327/328.
+        s.PrepaymentBeforeHalving[p] = Store(s.PrepaymentHalved[p] ? 2 * static_cast<LD>(s.Prepayment[p]) : s.Prepayment[p]);
+    }
+    const LD principal = principals[T] + principals[S];
+    const LD prepayment = static_cast<LD>(s.Prepayment[T]) + s.Prepayment[S];
+    s.JointPrincipalTax = Store(principal);
+    s.JointPrepayment = Store(prepayment);
+    s.JointPartialAmount = Store(principal + prepayment + s.OtherCertifiedTotal);
+
+    const LD shortfall = -(static_cast<LD>(s.ReceiptsDifference[T]) + s.ReceiptsDifference[S]);
+    s.RequiredReceipts = shortfall > 0 ? Store(shortfall / 0.22L + s.ReceiptsDeclared) : 0;
+
+    // Payment in one instalment: 1.5 % off the joint final tax as the
+    // statement shows it, two decimals (the discount applies to those cents).
+    const double shown = RoundAmountToCents(s.JointPartialAmount);
+    s.OneInstalmentAmount = shown > 0 ? Store(shown * 0.985L) : 0;
+}
+
 }  // namespace kestrana::engine_detail
+
+namespace kestrana {
+void ComputeStatementFigures(EngineState& state) { engine_detail::StageStatementFigures(state); }
+}  // namespace kestrana

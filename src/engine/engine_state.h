@@ -71,14 +71,21 @@ using PersonFlags = std::array<bool, 2>;
     X(OtherCertifiedAmounts) X(SolidarityBase) X(SolidarityContribution)      \
     X(SolidaritySeparatelyTaxed) X(SolidaritySeparateTax) X(SolidarityRate)   \
     X(SolidarityWithheld) X(ProfessionalFee) X(BranchFee) X(LuxuryTax)        \
-    X(PrepaidAmounts)
+    X(PrepaidAmounts)                                                         \
+    /* the statement's figures: what its rows and breakdowns show */          \
+    X(NetDeclaredIncome) X(NetForeignIncome) X(TaxableIncome)                 \
+    X(TotalTaxReductions) X(PrincipalTax) X(PartialAmount) X(FinalAmount)     \
+    X(GrossIncome) X(TotalLosses) X(CertifiedTotal) X(PrepaymentBeforeHalving)
 
 // Amounts that exist once for the declaration.
 #define KESTRANA_JOINT_RESULTS(X)                                             \
     X(ReceiptsDeclared)                                                       \
     X(MainTaxDebitTotal) X(MainTaxCreditTotal)                                \
     X(LateFilingTaxTotal) X(OtherCertifiedTotal) X(TotalDebit) X(TotalCredit) \
-    X(OtherAmountsTotal) X(PrepaidTotal) X(SetOffDifference) X(FinalBalance)
+    X(OtherAmountsTotal) X(PrepaidTotal) X(SetOffDifference) X(FinalBalance) \
+    /* the statement's joint figures */                                       \
+    X(JointPrincipalTax) X(JointPrepayment) X(JointPartialAmount)             \
+    X(RequiredReceipts) X(OneInstalmentAmount)
 
 // Everything the reset stage clears.
 struct EngineResults {
@@ -130,8 +137,15 @@ struct EngineState : EngineResults {
     bool Ticked(int code) const { return Code(code) != 0.0; }
 };
 
-// Runs the 23 stages on `state` with the constants of `edition`.
+// Runs the 23 stages on `state` with the constants of `edition`, then the
+// statement's figures.
 void ComputeClearance(EngineState& state, const Edition& edition);
+
+// The sums the clearance statement shows (its rows 1, 2, 5, 11, 14, 16-19
+// and 25, the totals of its breakdowns, the receipts that would have avoided
+// the surcharge, the one-instalment amount) from the results in `state`.
+// The last step of every run; callable on its own over results set by hand.
+void ComputeStatementFigures(EngineState& state);
 
 // Every result by its name with its values:
 // - per-person amounts: count 2, {T, S};

@@ -118,5 +118,6 @@ void StageLateFiling(EngineState& s, const Edition& e);    // 20
 void StageCertifiedTotals(EngineState& s, const Edition& e); // 21
 void StageOtherAmounts(EngineState& s, const Edition& e);  // 22
 void StageFinalBalance(EngineState& s, const Edition& e);  // 23
+void StageStatementFigures(EngineState& s);                // the statement's sums
 
 }  // namespace kestrana::engine_detail

@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 
@@ -172,6 +173,13 @@ std::string FloatConversionError(std::string_view text) {
 
 std::string IntegerConversionError(std::string_view text) {
     return "'" + std::string(text) + "' is not a valid integer value";
+}
+
+std::optional<int32_t> RoundToInt32(double value) {
+    if (!std::isfinite(value)) return std::nullopt;
+    const long double r = std::nearbyintl(static_cast<long double>(value));  // ties to even
+    if (r < static_cast<long double>(INT32_MIN) || r > static_cast<long double>(INT32_MAX)) return std::nullopt;
+    return static_cast<int32_t>(r);
 }
 
 }  // namespace kestrana

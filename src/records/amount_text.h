@@ -37,6 +37,11 @@ std::optional<double> ReadAmountOnLeave(std::string_view text);
 // A 32-bit whole number: optional sign and digits; "" and "-" read as 0.
 std::optional<int32_t> ParseInteger(std::string_view text);
 
+// Half to even, as the form rounds kinds, zones and months and as a
+// whole-number box takes a stored amount. Empty when the value does not fit
+// a 32-bit integer (or is not finite).
+std::optional<int32_t> RoundToInt32(double value);
+
 // Digits of n, "" for 0 (how a whole-number box shows its value).
 std::string FormatIntegerBlankZero(int64_t n);
 

@@ -10,8 +10,6 @@ namespace kestrana {
 
 namespace {
 
-using Sum = long double;
-
 const char* const kMainCaptions[kEkaRows + 1] = {
     "",
     "ΔΗΛΩΘΕΝ ΕΙΣΟΔΗΜΑ",
@@ -73,12 +71,6 @@ std::string ViewTitle(EkaView view) {
     return {};
 }
 
-double RequiredReceipts(const EngineState& st) {
-    const Sum shortfall = -(static_cast<Sum>(st.ReceiptsDifference[T]) + st.ReceiptsDifference[S]);
-    if (shortfall <= 0) return 0;
-    return static_cast<double>(shortfall / 0.22L + st.ReceiptsDeclared);
-}
-
 std::string FinalRowCaption(const std::string& taxpayerCell, const std::string& spouseCell) {
     std::string caption;
     if (!taxpayerCell.empty())
@@ -90,34 +82,27 @@ std::string FinalRowCaption(const std::string& taxpayerCell, const std::string& 
 
 EkaAmounts ComputeEkaAmounts(const EngineState& st, const Edition& edition) {
     EkaAmounts a;
-    auto set = [&a](int row, int p, Sum v, bool shown = true) {
-        a.value[row][p] = static_cast<double>(v);
+    auto set = [&a](int row, int p, double v, bool shown = true) {
+        a.value[row][p] = v;
         a.shown[row][p] = shown;
     };
-    std::array<Sum, 2> principal{}, partial{};
     for (int p : {T, S}) {
-        const Sum declared = static_cast<Sum>(st.DeclaredIncome[p]) - st.BusinessLossOffset[p] -
-                             st.FarmingLossOffset[p];
-        set(1, p, declared > 0 ? declared : 0);
-        const Sum foreign = static_cast<Sum>(st.ForeignIncome[p]) - st.ForeignLoss[p];
-        set(2, p, foreign > 0 ? foreign : 0, foreign > 0);
+        set(1, p, st.NetDeclaredIncome[p]);
+        set(2, p, st.NetForeignIncome[p] > 0 ? st.NetForeignIncome[p] : 0, st.NetForeignIncome[p] > 0);
         set(3, p, st.TotalDeclaredIncome[p]);
         set(4, p, st.AddedDifference[p]);
-        set(5, p, static_cast<Sum>(st.TotalDeclaredIncome[p]) + st.AddedDifference[p]);
+        set(5, p, st.TaxableIncome[p]);
         set(6, p, st.IncomeDeductions[p]);
         set(7, p, st.FinalTaxableIncome[p]);
         set(8, p, st.ScaleTax[p]);
         const double receipts = st.ReceiptsDifference[p];
         set(9, p, receipts < 0 ? std::fabs(receipts) : 0, receipts < 0);
         set(10, p, receipts >= 0 ? receipts : 0, receipts >= 0);
-        set(11, p, static_cast<Sum>(st.OtherTaxReductions[p]) + st.ReductionCode77[p] +
-                       st.SalaryTaxReduction[p] + st.FarmingTaxReduction[p]);
+        set(11, p, st.TotalTaxReductions[p]);
         set(12, p, st.TaxDue[p]);
         set(13, p, st.TaxWithheld[p]);
-        principal[p] = static_cast<Sum>(st.MainTaxGross[p]) - st.MainTaxCredit[p];
-        set(14, p, principal[p]);
+        set(14, p, st.PrincipalTax[p]);
         set(15, p, 0, false);
-        partial[p] = principal[p] + st.Prepayment[p] + st.OtherCertifiedAmounts[p];
         set(20, p, 0, false);
         set(21, p, st.SolidarityBase[p]);
         set(22, p, st.SolidarityContribution[p]);
@@ -125,22 +110,19 @@ EkaAmounts ComputeEkaAmounts(const EngineState& st, const Edition& edition) {
         set(24, p, st.LuxuryTax[p]);
     }
     if (edition.statement.jointTotals) {
-        const Sum jointPrincipal = principal[T] + principal[S];
-        const Sum jointPrepayment = static_cast<Sum>(st.Prepayment[T]) + st.Prepayment[S];
-        set(16, T, jointPrincipal);
-        set(17, T, jointPrepayment);
+        set(16, T, st.JointPrincipalTax);
+        set(17, T, st.JointPrepayment);
         set(18, T, st.OtherCertifiedTotal);
-        set(19, T, jointPrincipal + jointPrepayment + st.OtherCertifiedTotal);
+        set(19, T, st.JointPartialAmount);
         set(25, T, st.FinalBalance);
         for (int row : {16, 17, 18, 19, 25}) set(row, S, 0, false);
     } else {
         for (int p : {T, S}) {
-            set(16, p, principal[p]);
+            set(16, p, st.PrincipalTax[p]);
             set(17, p, st.Prepayment[p]);
             set(18, p, st.OtherCertifiedAmounts[p]);
-            set(19, p, partial[p]);
-            set(25, p, partial[p] + st.SolidarityContribution[p] + st.ProfessionalFee[p] +
-                           st.LuxuryTax[p] - st.PrepaidAmounts[p]);
+            set(19, p, st.PartialAmount[p]);
+            set(25, p, st.FinalAmount[p]);
         }
     }
     return a;
@@ -162,7 +144,7 @@ EkaCells BuildEkaCells(const EngineState& st, const Edition& edition, const EkaO
             if (amounts.shown[r][p])
                 cells.rows[r].amount[p] = FormatAmountBlankZero(amounts.value[r][p]);
 
-    cells.receiptsRequired = RequiredReceipts(st);
+    cells.receiptsRequired = st.RequiredReceipts;
     if (cells.receiptsRequired > 0) {
         cells.receiptsShown = true;
         cells.receiptsText = FormatAmount(cells.receiptsRequired);
@@ -176,12 +158,8 @@ EkaCells BuildEkaCells(const EngineState& st, const Edition& edition, const EkaO
     if (rules.finalCaptionBySign)
         cells.rows[25].caption = FinalRowCaption(cells.Cell(25, T), cells.Cell(25, S));
 
-    if (rules.oneInstalmentOption && options.oneInstalment) {
-        // Read back from the text, as shown: the discount applies to the cents.
-        std::string& partialCell = cells.rows[19].amount[T];
-        const std::optional<double> shown = ParseAmount(partialCell);
-        if (shown && *shown > 0) partialCell = FormatAmount(static_cast<double>(*shown * 0.985L));
-    }
+    if (rules.oneInstalmentOption && options.oneInstalment && !st.NothingDeclared && st.OneInstalmentAmount > 0)
+        cells.rows[19].amount[T] = FormatAmount(st.OneInstalmentAmount);
 
     // Drawing marks of the main view.
     ApplyCommonRowMarks(cells, edition);
@@ -225,38 +203,32 @@ StatementView BuildBreakdownView(EkaView kind, const EngineState& st, const Edit
     v.view = kind;
     v.title = ViewTitle(kind);
     SetHeadings(v);
-    auto put = [&v](int row, const char* caption, const std::array<Sum, 2>& values) {
+    auto put = [&v](int row, const char* caption, const PerPerson& values) {
         v.rows[row].caption = caption;
-        for (int p : {T, S}) v.rows[row].amount[p] = FormatAmountBlankZero(static_cast<double>(values[p]));
+        for (int p : {T, S}) v.rows[row].amount[p] = FormatAmountBlankZero(values[p]);
     };
-    auto pair = [](const PerPerson& x) { return std::array<Sum, 2>{x[T], x[S]}; };
     auto kindEntry = [&st](int entry) {
-        return std::array<Sum, 2>{st.TaxReductionKinds[T][entry], st.TaxReductionKinds[S][entry]};
+        return PerPerson{st.TaxReductionKinds[T][entry], st.TaxReductionKinds[S][entry]};
     };
 
     switch (kind) {
     case EkaView::Incomes: {
-        put(1, "ΕΙΣΟΔΗΜΑ ΑΠΟ ΑΚΙΝΗΤΑ", pair(st.RealEstateIncome));
-        put(2, "ΕΙΣΟΔΗΜΑ ΑΠΟ ΚΙΝΗΤΕΣ ΑΞΙΕΣ", pair(st.SecuritiesIncome));
-        put(3, "ΕΙΣΟΔΗΜΑ ΑΠΟ ΜΙΣΘΩΤΕΣ ΥΠΗΡΕΣΙΕΣ", pair(st.SalaryIncome));
-        put(4, "ΕΙΣΟΔΗΜΑ ΑΠΟ ΕΠΙΧΕΙΡΗΜΑΤΙΚΗ ΔΡΑΣΤ.", pair(st.BusinessIncome));
-        put(5, "ΕΙΣΟΔΗΜΑ ΑΠΟ ΓΕΩΡΓΙΚΕΣ ΕΠΙΧΕΙΡΗΣΕΙΣ", pair(st.FarmingIncome));
-        put(6, "ΕΙΣΟΔΗΜΑ ΑΠΟ ΥΠΕΡΑΞΙΑ", pair(st.CapitalGainIncome));
-        put(7, "ΕΙΣΟΔΗΜΑ ΑΛΛΟΔΑΠΗΣ ΠΡΟΕΛΕΥΣΗΣ", pair(st.ForeignIncome));
-        put(8, "ΕΙΣΟΔΗΜΑ ΑΣΦΑΛ. ΑΠΟΖΗΜΙΩΣΕΩΝ", pair(st.InsuranceIncome));
-        std::array<Sum, 2> total{}, losses{};
-        for (int p : {T, S}) {
-            total[p] = static_cast<Sum>(st.DeclaredIncome[p]) + st.ForeignIncome[p];
-            losses[p] = static_cast<Sum>(st.CurrentLossOffset[p]) + st.PriorLossOffset[p] + st.ForeignLoss[p];
-        }
-        put(9, "ΣΥΝΟΛΙΚΟ ΕΙΣΟΔΗΜΑ", total);
-        put(10, "ΖΗΜΙΕΣ ΑΠΟ ΕΠΙΧΕΙΡΗΣΕΙΣ", pair(st.CurrentLossOffset));
-        put(11, "ΖΗΜΙΕΣ ΑΠΟ ΠΡΟΗΓΟΥΜΕΝΑ ΕΤΗ", pair(st.PriorLossOffset));
-        put(12, "ΖΗΜΙΕΣ ΑΠΟ ΤΗΝ ΑΛΛΟΔΑΠΗ", pair(st.ForeignLoss));
-        put(13, "ΣΥΝΟΛΙΚΗ ΖΗΜΙΑ", losses);
-        put(15, "ΣΥΝΟΛΙΚΟ ΔΗΛΩΘΕΝ ΕΙΣΟΔΗΜΑ", pair(st.TotalDeclaredIncome));
-        put(17, "ΑΥΤΟΤΕΛΗ ΦΟΡΟΛ. ΠΟΣΑ ... ΚΛΠ.", pair(st.SeparatelyTaxed));
-        put(18, "ΑΚΑΘΑΡΙΣΤΑ ΕΣΟΔΑ ΑΠΟ ΑΤΟΜ ΕΠΙΧ", pair(st.BusinessGross));
+        put(1, "ΕΙΣΟΔΗΜΑ ΑΠΟ ΑΚΙΝΗΤΑ", st.RealEstateIncome);
+        put(2, "ΕΙΣΟΔΗΜΑ ΑΠΟ ΚΙΝΗΤΕΣ ΑΞΙΕΣ", st.SecuritiesIncome);
+        put(3, "ΕΙΣΟΔΗΜΑ ΑΠΟ ΜΙΣΘΩΤΕΣ ΥΠΗΡΕΣΙΕΣ", st.SalaryIncome);
+        put(4, "ΕΙΣΟΔΗΜΑ ΑΠΟ ΕΠΙΧΕΙΡΗΜΑΤΙΚΗ ΔΡΑΣΤ.", st.BusinessIncome);
+        put(5, "ΕΙΣΟΔΗΜΑ ΑΠΟ ΓΕΩΡΓΙΚΕΣ ΕΠΙΧΕΙΡΗΣΕΙΣ", st.FarmingIncome);
+        put(6, "ΕΙΣΟΔΗΜΑ ΑΠΟ ΥΠΕΡΑΞΙΑ", st.CapitalGainIncome);
+        put(7, "ΕΙΣΟΔΗΜΑ ΑΛΛΟΔΑΠΗΣ ΠΡΟΕΛΕΥΣΗΣ", st.ForeignIncome);
+        put(8, "ΕΙΣΟΔΗΜΑ ΑΣΦΑΛ. ΑΠΟΖΗΜΙΩΣΕΩΝ", st.InsuranceIncome);
+        put(9, "ΣΥΝΟΛΙΚΟ ΕΙΣΟΔΗΜΑ", st.GrossIncome);
+        put(10, "ΖΗΜΙΕΣ ΑΠΟ ΕΠΙΧΕΙΡΗΣΕΙΣ", st.CurrentLossOffset);
+        put(11, "ΖΗΜΙΕΣ ΑΠΟ ΠΡΟΗΓΟΥΜΕΝΑ ΕΤΗ", st.PriorLossOffset);
+        put(12, "ΖΗΜΙΕΣ ΑΠΟ ΤΗΝ ΑΛΛΟΔΑΠΗ", st.ForeignLoss);
+        put(13, "ΣΥΝΟΛΙΚΗ ΖΗΜΙΑ", st.TotalLosses);
+        put(15, "ΣΥΝΟΛΙΚΟ ΔΗΛΩΘΕΝ ΕΙΣΟΔΗΜΑ", st.TotalDeclaredIncome);
+        put(17, "ΑΥΤΟΤΕΛΗ ΦΟΡΟΛ. ΠΟΣΑ ... ΚΛΠ.", st.SeparatelyTaxed);
+        put(18, "ΑΚΑΘΑΡΙΣΤΑ ΕΣΟΔΑ ΑΠΟ ΑΤΟΜ ΕΠΙΧ", st.BusinessGross);
         break;
     }
     case EkaView::Reductions:
@@ -269,39 +241,30 @@ StatementView BuildBreakdownView(EkaView kind, const EngineState& st, const Edit
         put(7, "ΜΙΣΘΩΜΑΤΑ ΣΤΟ ΙΣΤΟΡΙΚΟ ΚΕΝΤΡΟ", kindEntry(15));
         put(8, "ΜΕΙΩΣΗ ΛΟΓΩ ΑΝΑΠΗΡΙΑΣ", kindEntry(13));
         v.rows[11].caption = "ΕΚΠΤΩΣΕΙΣ ΑΠΟ ΤΟ ΕΙΣΟΔΗΜΑ";
-        put(13, "ΧΟΡΗΓΙΕΣ - ΧΡΗΜΑΤΟΔΟΤΗΣΕΙΣ", pair(st.DeductionDonations));
-        put(14, "ΕΠΕΝΔΥΣΗ ΣΕ ΚΙΝΗΜ/ΚΕΣ ΤΑΙΝΙΕΣ", pair(st.DeductionCode663));
+        put(13, "ΧΟΡΗΓΙΕΣ - ΧΡΗΜΑΤΟΔΟΤΗΣΕΙΣ", st.DeductionDonations);
+        put(14, "ΕΠΕΝΔΥΣΗ ΣΕ ΚΙΝΗΜ/ΚΕΣ ΤΑΙΝΙΕΣ", st.DeductionCode663);
         break;
     case EkaView::Supplementary:
-        put(1, "ΦΟΡΟΣ ΠΟΥ ΑΝΑΛΟΓΕΙ", pair(st.TaxAfterReductions));
-        put(2, "ΣΥΜΠΛΗΡΩΜΑΤΙΚΟΣ ΦΟΡΟΣ", pair(st.SupplementaryTax));
+        put(1, "ΦΟΡΟΣ ΠΟΥ ΑΝΑΛΟΓΕΙ", st.TaxAfterReductions);
+        put(2, "ΣΥΜΠΛΗΡΩΜΑΤΙΚΟΣ ΦΟΡΟΣ", st.SupplementaryTax);
         break;
     case EkaView::Withholdings:
-        put(1, "ΠΑΡΑΚΡΑΤΗΣΗ ΜΙΣΘΩΤΩΝ", pair(st.SalaryTaxWithheld));
-        put(2, "ΠΑΡΑΚΡΑΤΗΣΗ ΕΠΑΓΓΕΛΜΑΤΙΩΝ κλπ", pair(st.ProfessionalWithholding));
-        put(3, "ΠΡΟΚΑΤΑΒΟΛΗ ΠΡΟΗΓ. ΟΙΚΟΝ. ΕΤΟΥΣ", pair(st.PriorYearPrepayment));
+        put(1, "ΠΑΡΑΚΡΑΤΗΣΗ ΜΙΣΘΩΤΩΝ", st.SalaryTaxWithheld);
+        put(2, "ΠΑΡΑΚΡΑΤΗΣΗ ΕΠΑΓΓΕΛΜΑΤΙΩΝ κλπ", st.ProfessionalWithholding);
+        put(3, "ΠΡΟΚΑΤΑΒΟΛΗ ΠΡΟΗΓ. ΟΙΚΟΝ. ΕΤΟΥΣ", st.PriorYearPrepayment);
         break;
-    case EkaView::Prepayment: {
-        // The prepayment before the halving of tick box 327/328.
-        std::array<Sum, 2> full{};
-        for (int p : {T, S})
-            full[p] = st.PrepaymentHalved[p] ? 2 * static_cast<Sum>(st.Prepayment[p]) : st.Prepayment[p];
-        put(1, "ΠΡΟΚΑΤΑΒΟΛΗ ΕΠΟΜΕΝΟΥ ΕΤΟΥΣ", full);
+    case EkaView::Prepayment:
+        put(1, "ΠΡΟΚΑΤΑΒΟΛΗ ΕΠΟΜΕΝΟΥ ΕΤΟΥΣ", st.PrepaymentBeforeHalving);
         break;
-    }
-    case EkaView::Certified: {
-        std::array<Sum, 2> total{};
-        for (int p : {T, S})
-            total[p] = static_cast<Sum>(st.StampDutyTotal[p]) + st.LateStampDuty[p] + st.LateStampDutyELGA[p];
-        put(1, "ΧΑΡΤΟΣΗΜΟ", pair(st.StampDuty));
-        put(2, "ΟΓΑ ΧΑΡΤΟΣΗΜΟΥ", pair(st.StampDutyOGA));
-        put(3, "ΕΚΠΡΟΘΕΣΜΟ ΧΑΡΤΟΣΗΜΟΥ", pair(st.LateStampDuty));
-        put(4, "ΧΑΡΤΟΣΗΜΟ ΕΛΓΑ", pair(st.StampDutyELGA));
-        put(5, "ΕΚΠΡΟΘΕΣΜΟ ΧΑΡΤΟΣΗΜΟΥ ΕΛΓΑ", pair(st.LateStampDutyELGA));
-        put(6, "ΣΥΝΟΛΟ ΣΥΜΒΕΒΑΙΟΥΜΕΝΩΝ ΠΟΣΩΝ", total);
-        put(7, "ΕΚΠΡΟΘΕΣΜΟ ΦΟΡΟΥ", pair(st.LateFilingTax));
+    case EkaView::Certified:
+        put(1, "ΧΑΡΤΟΣΗΜΟ", st.StampDuty);
+        put(2, "ΟΓΑ ΧΑΡΤΟΣΗΜΟΥ", st.StampDutyOGA);
+        put(3, "ΕΚΠΡΟΘΕΣΜΟ ΧΑΡΤΟΣΗΜΟΥ", st.LateStampDuty);
+        put(4, "ΧΑΡΤΟΣΗΜΟ ΕΛΓΑ", st.StampDutyELGA);
+        put(5, "ΕΚΠΡΟΘΕΣΜΟ ΧΑΡΤΟΣΗΜΟΥ ΕΛΓΑ", st.LateStampDutyELGA);
+        put(6, "ΣΥΝΟΛΟ ΣΥΜΒΕΒΑΙΟΥΜΕΝΩΝ ΠΟΣΩΝ", st.CertifiedTotal);
+        put(7, "ΕΚΠΡΟΘΕΣΜΟ ΦΟΡΟΥ", st.LateFilingTax);
         break;
-    }
     case EkaView::Main:
         break;
     }

@@ -92,10 +92,6 @@ StatementView BuildBreakdownView(EkaView kind, const EngineState& state, const E
 // Caption of row 25 from its two cells (editions with a caption by sign).
 std::string FinalRowCaption(const std::string& taxpayerCell, const std::string& spouseCell);
 
-// Receipts (codes 049 + 050) that would have avoided the surcharge; 0 when
-// there is no shortfall.
-double RequiredReceipts(const EngineState& state);
-
 // Main-statement amounts as numbers, before formatting and blanking (the
 // CLI and the print share them). Rows 16-19 and 25 follow the edition:
 // joint editions put the couple's amount in [T] and 0 in [S].

@@ -424,6 +424,68 @@ TEST_P(BothEditions, ComponentOrder) {
 INSTANTIATE_TEST_SUITE_P(Editions, BothEditions, ::testing::Values(2019, 2018),
                          [](const auto& info) { return "Edition" + std::to_string(info.param); });
 
+// What each box does besides holding a value, as the window and fast entry
+// read it from the table.
+TEST_P(BothEditions, BehaviourColumns) {
+    using C = Calculator;
+    struct Case {
+        const char* name;
+        bool marksModified, navigationKeys;
+        Calculator onLeave, onClick;
+        bool expandsYear = false, legend = false;
+    };
+    const Case cases[] = {
+        {"edP301", true, true, C::None, C::None},
+        {"edP251", false, true, C::None, C::None},   // a lump-sum tax the program works out
+        {"edP931", false, true, C::None, C::None},
+        {"edP003", false, true, C::None, C::None},
+        {"edDoy", true, true, C::None, C::None},
+        {"edAACode", true, false, C::None, C::None},
+        {"edp093", false, false, C::None, C::None},
+        {"cbP327", false, false, C::None, C::Residences},  // every page-1 tick
+        {"cbMarried", false, false, C::None, C::Residences},
+        {"cbP240", false, false, C::None, C::Residences},
+        {"cbTelos500F", false, true, C::None, C::None},      // special-cases ticks take the keys
+        {"edEkprot", true, true, C::Residences, C::None},
+        {"edP213", true, true, C::Residences, C::None},
+        {"edP205", true, true, C::Residences, C::None},
+        {"edP201", true, true, C::Cars, C::None},
+        {"edCarYear3", true, true, C::Cars, C::None, true},
+        {"edCarMeiwsi1", true, true, C::Cars, C::None, false, true},
+        {"edCarMeiwsi5", true, false, C::None, C::None},
+        {"cbCarWhich2", false, false, C::None, C::Cars},
+        {"edP961", true, true, C::Boats, C::None, true},
+        {"edScafosLen2", true, true, C::Boats, C::None},
+        {"cbBoatType2", false, false, C::None, C::Boats},
+        {"edP740", true, true, C::Pools, C::None},
+        {"edDexamSPosIn", true, true, C::Pools, C::None},
+        {"edP351", true, true, C::IncomeCategory, C::None},
+        {"edP684", true, true, C::IncomeCategory, C::None},
+    };
+    for (const Case& c : cases) {
+        const FormControl* f = model().Find(c.name);
+        ASSERT_NE(f, nullptr) << c.name;
+        EXPECT_EQ(f->marksModified, c.marksModified) << c.name;
+        EXPECT_EQ(f->navigationKeys, c.navigationKeys) << c.name;
+        EXPECT_EQ(f->onLeave, c.onLeave) << c.name;
+        EXPECT_EQ(f->onClick, c.onClick) << c.name;
+        EXPECT_EQ(f->expandsYear, c.expandsYear) << c.name;
+        EXPECT_EQ(f->showsCarLegend, c.legend) << c.name;
+    }
+    // No tick box ever marks the declaration changed by itself.
+    for (const FormControl& f : model().Controls())
+        if (f.kind == ControlKind::Check) EXPECT_FALSE(f.marksModified) << f.name;
+}
+
+TEST_P(BothEditions, FindCodeTakesTheTextAsTyped) {
+    EXPECT_EQ(FindCodeControl(model(), "301")->name, "edP301");
+    EXPECT_EQ(FindCodeControl(model(), "327")->name, "cbP327");
+    EXPECT_EQ(FindCodeControl(model(), "205")->name, "edP205");  // the amount or whole box first
+    EXPECT_EQ(FindCodeControl(model(), "931")->page, kSpecialCasesPage);
+    for (const char* typed : {"", "31", " 301", "0301", "999", "093", "abc"})
+        EXPECT_EQ(FindCodeControl(model(), typed), nullptr) << typed;
+}
+
 TEST(FormModelEditions, Edition2018Differences) {
     const FormModel& m19 = E1FormModel(Edition2019());
     const FormModel& m18 = E1FormModel(Edition2018());

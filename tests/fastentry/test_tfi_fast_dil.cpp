@@ -198,9 +198,9 @@ TEST_F(FastEntry, ComputeCapsCode067AndOpensTheStatement) {
     EXPECT_EQ(engine.CodeValue[67], 3000);
     EXPECT_EQ(window.Rows()[1].amount, "3000");
     EXPECT_EQ(engine.LateMonths, 0);
-    EXPECT_NE(engine.CodeValue[327], 0.0);  // a tick reads as ticked
+    EXPECT_EQ(engine.CodeValue[327], 1.0);  // a tick is 1, as on every path
     EXPECT_TRUE(engine.PrepaymentHalved[T]);
-    EXPECT_LT(engine.CodeValue[617], 1e-300);  // and adds nothing measurable to an amount
+    EXPECT_EQ(engine.CodeValue[617], 1.0);  // a tick on an amount box: the E1 window's 1,00
     EXPECT_EQ(engine.SalaryIncome[T], 20000);
 
     // A code that is not a number stops before the computation.

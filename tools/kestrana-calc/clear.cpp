@@ -6,10 +6,10 @@
 //   kestrana-calc clear [--edition 2018|2019] --all DIR
 //   --one-instalment (edition 2018): the statement's cbOneDosi ticked
 //
-// --codes takes the values as the E1 window would hand them to the engine:
-// each code's value as given (no fast-entry limits), --tick sets the tick
-// boxes, --married and --late-months the two flags; professional-fee flags
-// and luxury figures are zero. Codes must exist on the edition's E1 form.
+// --codes and --tick fill the boxes of an E1 document as typed in the E1
+// window, --married and --late-months their boxes; a file is read as the
+// window opens it. Either way the clearance goes through the document's
+// intake, as the window's does. Codes must exist on the edition's E1 form.
 #include <algorithm>
 #include <charconv>
 #include <cmath>
@@ -24,6 +24,8 @@
 #include <string_view>
 #include <vector>
 
+#include "e1/model/e1_document.h"
+#include "e1/model/e1_document_io.h"
 #include "e1/model/form_model.h"
 #include "editions/edition.h"
 #include "engine/engine_state.h"
@@ -99,6 +101,13 @@ int ParseCode(std::string_view text, const Edition& edition) {
     return code;
 }
 
+// The code's box on the form is a whole-number box (a count, a month, a year).
+bool TakesWholeNumber(int code, const Edition& edition) {
+    for (const FormControl* c : E1FormModel(edition).FindCode(code))
+        if (c->kind == ControlKind::Int) return true;
+    return false;
+}
+
 // A plain decimal number with "." before the decimals: "20000", "-12.5".
 double ParseValue(std::string_view text, std::string_view code) {
     std::string_view digits = text;
@@ -171,8 +180,10 @@ Options ParseOptions(int argc, char** argv) {
         throw UsageError{"--one-instalment is not offered by edition " + std::to_string(o.edition->year)};
     if (o.oneInstalment && !o.allDir.empty()) throw UsageError{"--one-instalment changes the statement only"};
 
-    std::map<int, std::string> seen;  // code -> how it was given
-    auto remember = [&seen](int code, std::string_view item) {
+    // A code may have a value and a tick (205: the postal code and its box),
+    // but not two values or two ticks.
+    std::map<int, std::string> seenValues, seenTicks;  // code -> how it was given
+    auto remember = [](std::map<int, std::string>& seen, int code, std::string_view item) {
         if (!seen.emplace(code, std::string(item)).second)
             throw UsageError{"code " + std::to_string(code) + " given twice ('" + seen[code] + "', '" +
                              std::string(item) + "')"};
@@ -185,14 +196,17 @@ Options ParseOptions(int argc, char** argv) {
             const std::string_view codeText = item.substr(0, eq);
             const int code = ParseCode(codeText, *o.edition);
             const double value = ParseValue(item.substr(eq + 1), codeText);
-            remember(code, item);
+            if (TakesWholeNumber(code, *o.edition) && value != std::floor(value))
+                throw UsageError{"code " + std::string(codeText) + " takes a whole number, not '" +
+                                 std::string(item.substr(eq + 1)) + "'"};
+            remember(seenValues, code, item);
             o.codes.emplace_back(code, value);
         }
     }
     for (const std::string& list : tickLists) {
         for (std::string_view item : SplitList(list)) {
             const int code = ParseCode(item, *o.edition);
-            remember(code, item);
+            remember(seenTicks, code, item);
             o.ticks.push_back(code);
         }
     }
@@ -204,12 +218,28 @@ struct Heading {
     std::string taxNumber, surname, firstName, address;
 };
 
-void FillFromCodes(const Options& o, EngineState& st) {
+// The declaration the options describe, as the E1 window would hold it
+// after typing: --codes into the code's amount or whole-number box (its tick
+// box when it has no other), --tick into its tick box (an amount box without
+// one shows 1,00, as a stored tick does), --married and --late-months into
+// their boxes.
+void FillFromCodes(const Options& o, E1Document& doc) {
+    for (const auto& [code, value] : o.codes) {
+        if (const int box = doc.NumericBox(code); box >= 0) doc.SetNumber(box, value);
+        else if (const int tick = doc.TickBox(code); tick >= 0) doc.SetChecked(tick, value != 0);
+    }
+    for (int code : o.ticks) LoadCodeEntry(doc, {static_cast<int16_t>(code), 1.0}, false);
+    // The hidden 093/095 carry the large-city ticks, as in a stored file.
+    FollowLargeCityCodes(doc);
+    doc.SetChecked("cbMarried", o.married);
+    if (o.haveLateMonths) doc.SetNumber("edEkprot", o.lateMonths);
+}
+
+// The clearance of a declaration, through the same intake as the window.
+void Clear(const E1Document& doc, const Edition& edition, EngineState& st) {
     st = EngineState{};
-    for (const auto& [code, value] : o.codes) st.CodeValue[code] = value;
-    for (int code : o.ticks) st.CodeValue[code] = 1;
-    st.Married = o.married;
-    st.LateMonths = o.lateMonths;
+    PrepareFromE1(st, IntakeOf(doc), edition);
+    ComputeClearance(st, edition);
 }
 
 // Reads the declaration file; throws IoError.
@@ -223,27 +253,11 @@ Heading HeadingOf(const E1Record& r) {
     return {r.TaxNumber(), r.GetText("edBigName"), r.GetText("edName"), r.GetText("edAdress")};
 }
 
-// The control the edition's E1 window shows a stored code in: the last code
-// box of that code in component order, as the window's load would leave it.
-std::optional<IntakeControl> WindowControlOf(int code, const Edition& edition) {
-    const std::vector<const FormControl*> boxes = E1FormModel(edition).FindCode(code);
-    for (auto it = boxes.rbegin(); it != boxes.rend(); ++it) {
-        switch ((*it)->kind) {
-        case ControlKind::Real: return IntakeControl::Amount;
-        case ControlKind::Int: return IntakeControl::Integer;
-        case ControlKind::Check: return IntakeControl::Tick;
-        default: break;
-        }
-    }
-    return std::nullopt;
-}
-
 // What the E1 window would hand the engine after loading this record.
-void FillFromRecord(const E1Record& record, const Edition& edition, EngineState& st) {
-    st = EngineState{};
-    const E1IntakeInput input =
-        IntakeInputFromE1Record(record, [&edition](int code) { return WindowControlOf(code, edition); });
-    PrepareFromE1(st, input, edition);
+void ClearRecord(const E1Record& record, const Edition& edition, EngineState& st) {
+    E1Document doc(E1FormModel(edition));
+    DocumentFromRecord(record, doc);
+    Clear(doc, edition, st);
 }
 
 // --- text output ----------------------------------------------------------
@@ -457,8 +471,7 @@ int ClearAll(const Options& o) {
             continue;
         }
         EngineState st;
-        FillFromRecord(record, *o.edition, st);
-        ComputeClearance(st, *o.edition);
+        ClearRecord(record, *o.edition, st);
         const EkaAmounts amounts = ComputeEkaAmounts(st, *o.edition);
         const Heading h = HeadingOf(record);
         lines.push_back({h.taxNumber, name,
@@ -494,18 +507,19 @@ int ClearMain(int argc, char** argv) {
     EngineState st;
     std::optional<Heading> heading;
     if (o.haveCodes) {
-        FillFromCodes(o, st);
+        E1Document doc(E1FormModel(*o.edition));
+        FillFromCodes(o, doc);
+        Clear(doc, *o.edition, st);
     } else {
         try {
             const E1Record record = ReadDeclaration(o.file);
-            FillFromRecord(record, *o.edition, st);
+            ClearRecord(record, *o.edition, st);
             heading = HeadingOf(record);
         } catch (const std::exception& e) {
             std::cerr << "kestrana-calc clear: " << o.file << ": " << e.what() << "\n";
             return 1;
         }
     }
-    ComputeClearance(st, *o.edition);
     const EkaCells cells = BuildEkaCells(st, *o.edition, {.oneInstalment = o.oneInstalment});
     std::cout << (o.json ? StatementJson(cells, st, *o.edition, heading)
                          : StatementText(cells, st, *o.edition, heading));

@@ -34,14 +34,6 @@ double BoatAgeFactor(int year, int referenceYear) {
     return 0.7;
 }
 
-std::optional<int> RoundToInt32(double value) {
-    if (!std::isfinite(value)) return std::nullopt;
-    const long double r = std::nearbyintl(static_cast<long double>(value));  // ties to even
-    if (r < static_cast<long double>(INT_MIN) || r > static_cast<long double>(INT_MAX))
-        return std::nullopt;
-    return static_cast<int>(r);
-}
-
 // ---- cars ----------------------------------------------------------------
 
 int RoundCapacityToHundreds(int capacity) {

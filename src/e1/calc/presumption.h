@@ -6,6 +6,8 @@
 #include <optional>
 #include <string>
 
+#include "records/amount_text.h"  // RoundToInt32
+
 namespace kestrana {
 
 // Taxpayer and spouse share of one presumption (odd and even result code).
@@ -22,9 +24,6 @@ int ExpandTwoDigitYear(int year, int referenceYear);
 double CarAgeFactor(int year, int referenceYear);
 double BoatAgeFactor(int year, int referenceYear);
 
-// Half to even, as the form rounds kinds, zones and months. Empty when the
-// value does not fit a 32-bit integer.
-std::optional<int> RoundToInt32(double value);
 
 // ---- cars ----------------------------------------------------------------
 

@@ -14,7 +14,10 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include "e1/model/e1_document_io.h"
+#include "e1/model/form_model.h"
 #include "editions/edition.h"
+#include "engine/intake.h"
 #include "engine/engine_state.h"
 #include "platform/app_context.h"
 #include "platform/modal_runner.h"
@@ -137,7 +140,8 @@ protected:
 
 // The code of a "cbP" box (any letter case), or nullopt.
 std::optional<int> TickCode(const QCheckBox* box) {
-    return CodeFromControlName(Str(box->objectName()), "CBP");
+    const int code = CodeOfBoxName(Str(box->objectName()));
+    return code > 0 ? std::optional<int>(code) : std::nullopt;
 }
 
 }  // namespace
@@ -219,13 +223,8 @@ void TfiFastDil::BuildLayout() {
     g1->addWidget(new QLabel("Κωδικός", page1), 0, 0);
     g1->addWidget(new QLabel("Υπόχρεος", page1), 0, 1, Qt::AlignCenter);
     g1->addWidget(new QLabel("Σύζυγος", page1), 0, 2, Qt::AlignCenter);
-    struct Pair { int taxpayer; int spouse; };  // spouse 0: no spouse box; -1: a box without a code
-    static const Pair pairs[] = {{327, 328}, {319, 320}, {23, 24}, {329, 0}, {330, 0}, {331, 0},
-                                 {27, 28},   {11, 12},   {13, 14}, {15, 16}, {19, 20}, {21, 22},
-                                 {25, 26},   {7, 8},     {617, 0}, {385, 386}, {29, -1}, {905, 906},
-                                 {911, 912}, {1, 2}};
     int row = 1;
-    for (const Pair& p : pairs) {
+    for (const FastEntryTickRow& p : FastEntryFirstPageTicks()) {
         QString label = ThreeDigits(p.taxpayer);
         if (p.spouse > 0) label += " / " + ThreeDigits(p.spouse);
         g1->addWidget(new QLabel(label, page1), row, 0);
@@ -241,12 +240,11 @@ void TfiFastDil::BuildLayout() {
     g2->addWidget(new QLabel("Μίσθωση", home), 0, 1, Qt::AlignCenter);
     g2->addWidget(new QLabel("Παραχώρηση", home), 0, 2, Qt::AlignCenter);
     g2->addWidget(new QLabel("Μονοκατοικία", home), 0, 3, Qt::AlignCenter);
-    static const int homes[3][3] = {{203, 207, 240}, {204, 209, 241}, {205, 0, 242}};
     static const char* homeNames[3] = {"1η Κατοικία", "2η Κατοικία", "3η Κατοικία"};
     for (int r = 0; r < 3; ++r) {
         g2->addWidget(new QLabel(homeNames[r], home), r + 1, 0);
         for (int c = 0; c < 3; ++c)
-            if (homes[r][c]) AddTick(g2, r + 1, c + 1, "cbP" + ThreeDigits(homes[r][c]));
+            if (const int code = FastEntryResidenceTicks()[r][c]) AddTick(g2, r + 1, c + 1, "cbP" + ThreeDigits(code));
     }
     right->addWidget(home);
     right->addStretch();
@@ -393,79 +391,34 @@ void TfiFastDil::OpenDeclaration(const std::string& afm) {
     cbMarried_->setChecked(record.GetBool("cbMarried"));
     edBigName_->setText(Q(record.GetText("edBigName")));
     edAFM_->setText(Q(record.GetText("edAFM")));
+    const FastEntryView view = OpenFastEntry(record);
+    for (int code : view.ticked)
+        if (QCheckBox* box = TickBox(code)) box->setChecked(true);
+    SetRows(view.rows);
+}
 
-    // Sort the code table in place; empty entries keep their places.
-    for (int i = 0; i < E1Record::kCodeCount; ++i) {
-        for (int k = i + 1; k < E1Record::kCodeCount; ++k) {
-            const CodeEntry a = record.GetCode(i);
-            const CodeEntry b = record.GetCode(k);
-            if (a.code > 0 && b.code > 0 && b.code < a.code) {
-                record.SetCode(i, b.code, b.value);
-                record.SetCode(k, a.code, a.value);
-            }
-        }
-    }
-    std::vector<FastEntryRow> rows;
-    for (int i = 0; i < E1Record::kCodeCount; ++i) {
-        const CodeEntry entry = record.GetCode(i);
-        if (entry.code <= 0) continue;
-        // The postal code of box 205 is a row, so saving keeps it.
-        QCheckBox* box = IsPostalCode205(entry) ? nullptr : TickBox(entry.code);
-        if (box) {
-            box->setChecked(true);
-            continue;
-        }
-        rows.push_back({Str(ThreeDigits(entry.code)), FormatAmount(entry.value)});
-    }
-    SetRows(rows);
+FastEntryIdentity TfiFastDil::Identity() const {
+    return {Str(edAFM_->text()), Str(edBigName_->text()), cbMarried_->isChecked()};
 }
 
 bool TfiFastDil::Save() {
     E1Record& record = context_.e1;
-    const std::string afm = Str(edAFM_->text());
-
+    const FastEntryIdentity identity = Identity();
     // Everything is read before the record changes: a bad row writes nothing.
-    std::vector<CodeEntry> entries;
-    for (int code : TickedCodes()) entries.push_back({static_cast<int16_t>(code), 1.0});
-    for (const FastEntryRow& row : Rows()) {
-        if (row.code.empty() || row.amount.empty()) continue;
-        const std::optional<int32_t> code = ParseInteger(row.code);
-        if (!code || row.code == "-") {
-            context_.dialogs.ShowError(IntegerConversionError(row.code));
-            return false;
-        }
-        // A stored code is a 16-bit number and 0 marks an empty entry.
-        if (*code < 1 || *code > 1000) {
-            context_.dialogs.ShowError(RangeError(row.code, "Κωδικός").what());
-            return false;
-        }
-        const std::optional<double> amount = ParseAmount(row.amount);
-        if (!amount || row.amount == "-") {
-            context_.dialogs.ShowError(FloatConversionError(row.amount));
-            return false;
-        }
-        entries.push_back({static_cast<int16_t>(*code), *amount});
-    }
-    if (entries.size() > static_cast<size_t>(E1Record::kCodeCount)) {
-        context_.dialogs.ShowError("Range check error");
+    const FastEntryCodes codes = FastEntryCodesForSave(TickedCodes(), Rows());
+    if (!codes.error.empty()) {
+        context_.dialogs.ShowError(codes.error);
         return false;
     }
-    if (!TaxNumberIsSafeForFileName(afm)) {
+    if (!TaxNumberIsSafeForFileName(identity.taxNumber)) {
         context_.dialogs.ShowError(kUnsafeTaxNumberMessage);
         return false;
     }
-    if (context_.store.Exists(DeclarationKind::E1, afm) &&
+    if (context_.store.Exists(DeclarationKind::E1, identity.taxNumber) &&
         !context_.dialogs.AskYesNo("Η δήλωση αυτή υπάρχει ήδη στο αρχείο. Να γίνει επικάλυψη των στοιχείων;"))
         return false;
-
-    // The file holds the record as it was loaded; only these fields change.
-    E1Record updated = record;
-    updated.SetText("edBigName", Str(edBigName_->text()));
-    updated.SetText("edAFM", afm);
-    updated.SetBool("cbMarried", cbMarried_->isChecked());
-    updated.ClearCodes();
-    for (size_t k = 0; k < entries.size(); ++k)
-        updated.SetCode(static_cast<int>(k), entries[k].code, entries[k].value);
+    // The file holds the declaration as it was opened; only these change.
+    const E1Record updated = FastEntryRecord(record, identity, codes.entries);
     try {
         context_.store.Write(updated);
     } catch (const std::exception& e) {
@@ -479,24 +432,32 @@ bool TfiFastDil::Save() {
 
 bool TfiFastDil::Compute() {
     std::vector<FastEntryRow> rows = Rows();
-    const IntakeResult intake = FastEntryIntake(context_.engine, rows, TickedCodes(), cbMarried_->isChecked());
-    // The intake may have capped a row (067/068 at 3000); show what it took.
+    const FastEntryCodes codes = FastEntryCodesForClearance(TickedCodes(), rows);
+    // The clearance may have capped a row (067/068 at 3000); show what it took.
     {
         QSignalBlocker block(veCodes_);
         for (int r = 0; r < static_cast<int>(rows.size()) && r < veCodes_->rowCount(); ++r)
             if (QTableWidgetItem* amount = veCodes_->item(r, kAmountColumn))
                 if (Str(amount->text()) != rows[r].amount) amount->setText(Q(rows[r].amount));
     }
-    if (!intake.ok) {
-        context_.dialogs.ShowError(intake.message);
+    if (!codes.error.empty()) {
+        context_.dialogs.ShowError(codes.error);
         return false;
     }
+    // The declaration as opened with these codes, through the same intake as
+    // the E1 window; fast entry has no late-filing box, so no late months.
+    const FastEntryIdentity identity = Identity();
+    E1Document document(E1FormModel(context_.edition));
+    FastEntryDocument(context_.e1, identity, codes.entries, document);
+    E1Intake intake = IntakeOf(document);
+    intake.lateMonths = 0;
+    PrepareFromE1(context_.engine, intake, context_.edition);
     ComputeClearance(context_.engine, context_.edition);
     // The statement stays over this window, not behind it.
     if (context_.statements) {
         StatementHeader header;
-        header.taxNumber = Str(edAFM_->text());
-        header.names = Str(edBigName_->text());
+        header.taxNumber = identity.taxNumber;
+        header.names = identity.surname;
         context_.statements->Open(header, this);
     }
     return true;

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/intake.h"
+#include "e1/model/fast_entry.h"
 
 class QCheckBox;
 class QGridLayout;
@@ -48,6 +48,7 @@ protected:
     void keyPressEvent(QKeyEvent* e) override;
 
 private:
+    FastEntryIdentity Identity() const;
     void BuildLayout();
     void MoveOnEnter(int row, int column);
     void ClearEntries();

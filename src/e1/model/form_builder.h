@@ -108,5 +108,8 @@ void BuildPage3(FormBuilder& b);
 void BuildPage4(FormBuilder& b);
 void BuildSpecialCases(FormBuilder& b);
 
+// Sets the behaviour columns of the laid-out controls.
+void AssignBehaviour(std::vector<FormControl>& controls);
+
 }  // namespace formlayout
 }  // namespace kestrana

@@ -104,7 +104,9 @@ static FormModel Build(const Edition& edition) {
     formlayout::BuildPage4(b);
     b.BeginPage(kSpecialCasesPage);
     formlayout::BuildSpecialCases(b);
-    return FormModel(b.TakeControls(), b.TakeLabels());
+    std::vector<FormControl> controls = b.TakeControls();
+    formlayout::AssignBehaviour(controls);
+    return FormModel(std::move(controls), b.TakeLabels());
 }
 
 const FormModel& E1FormModel(const Edition& edition) {

@@ -39,6 +39,17 @@ enum class ControlKind {
     Picture,  // picture (the cars legend)
 };
 
+// What leaving (or ticking) a box sets going: one of the presumed-expense
+// calculators, or the choice of an income category.
+enum class Calculator {
+    None,
+    Residences,      // 115-120
+    Cars,            // 851-864
+    Boats,           // 711-714
+    Pools,           // 765, 766
+    IncomeCategory,  // the hidden category box named by the tag
+};
+
 struct FormControl {
     std::string name;        // component name, exactly: "edP301", "cbP327", "edp093", "edBigName"
     ControlKind kind = ControlKind::Text;
@@ -52,6 +63,14 @@ struct FormControl {
     bool visible = true;     // hidden boxes are filled by the program
     bool readOnly = false;
     bool enabled = true;
+
+    // Behaviour (set from the form's rules once the boxes are laid out).
+    bool marksModified = false;   // a change of its value raises the changed mark
+    bool navigationKeys = false;  // Enter, arrows, PgUp/PgDn, Esc, F2, F8 are the window's keys
+    Calculator onLeave = Calculator::None;  // run when the user leaves the box
+    Calculator onClick = Calculator::None;  // run when the user ticks or unticks it
+    bool expandsYear = false;     // a year typed with two digits becomes the full year on leaving
+    bool showsCarLegend = false;  // the reduction legend is shown while the box has the focus
 
     bool IsCodeBox() const { return code != 0; }
     bool IsNumeric() const { return kind == ControlKind::Real || kind == ControlKind::Int; }

@@ -1,18 +1,17 @@
 #pragma once
 // `TfiE1`: the E1 declaration window. Five pages, four of them the pictures
 // of the form pages with the entry boxes laid over them; every box is created
-// from the form model and named after it ("edP301", "cbP327", "edBigName").
-// Saving and loading go through the shared E1 record, the clearance through
-// the shared engine state; both live in the AppContext.
+// from the form model, named after it ("edP301", "cbP327", "edBigName") and
+// bound to the window's E1 document. The window holds no record, intake or
+// code logic of its own: saving, loading, the clearance and the calculators
+// are pure functions over the document; the window shows it and says when.
 #include <QWidget>
-#include <functional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
 #include <vector>
 
-#include "statement/statement_opener.h"
-#include "engine/intake.h"
+#include "e1/model/e1_document.h"
 
 class QAction;
 class QCheckBox;
@@ -46,6 +45,9 @@ public:
     ~TfiE1() override;
 
     AppContext& Context() const { return context_; }
+    // The declaration the boxes show and edit.
+    E1Document& Document() { return document_; }
+    const E1Document& Document() const { return document_; }
 
     // ---- controls ----
     // By component name, letter case ignored; nullptr when the form has none.
@@ -60,19 +62,19 @@ public:
     // Scroll area of form page 1..4 (nullptr for the special-cases page).
     QScrollArea* PageScroll(int page) const;
     QAction* Action(std::string_view name) const;  // miEka2003, miSave, ...
+    QLabel* ReductionLegend() const { return legend_; }
     // Shows the page of the box, scrolls it into view and gives it the focus.
     void GoToControl(const FormControl& control);
     // The find box of the main window: the box of the typed code, if any.
     bool FindCode(std::string_view typed);
-    QLabel* ReductionLegend() const { return legend_; }
 
     // ---- state ----
     bool Modified() const { return modified_; }
     void SetModified(bool on);
 
     // ---- the record path ----
-    // Window to record. False (and the error shown) when a value does not fit
-    // its field; the record is then left as it was.
+    // Document to record. False (and the error shown) when a value does not
+    // fit its field; the record is then left as it was.
     bool FillRecordFromWindow(E1Record& record);
     void FillWindowFromRecord(const E1Record& record);
     bool SaveE1();    // "Αποθήκευση"; true when the file was written
@@ -82,18 +84,10 @@ public:
     bool OpenDeclaration(const std::string& taxNumber);
 
     // ---- the clearance ----
-    E1IntakeInput IntakeInput() const;
-    StatementHeader MakeStatementHeader() const;
-    void ListFilledCodes(std::vector<FilledCodeLine>& taxpayer, std::vector<FilledCodeLine>& spouse) const;
     void RunClearance();  // "Εκκαθάριση"
 
     // ---- calculators and lookups, as the box events run them ----
-    // A year typed with two digits becomes the full year (the box shows it).
-    void ExpandYearBox(TEditInt* box);
-    void CalculateAuto();
-    void CalcBoat();
-    void CalcPisina();
-    void CalcIdiokat();
+    void Calculate(Calculator calculator);
     void SelectEidosEisod(int amountCode);
     void ChooseTaxOffice();     // sbDOY
     void ShowHorsepowerTable(); // Button1
@@ -118,32 +112,26 @@ protected:
     void focusInEvent(QFocusEvent* event) override;
 
 private:
-    struct Box {
-        const FormControl* def;
-        QWidget* widget;
-    };
-
     void BuildPages();
-    void CreateControl(const FormControl& def, QWidget* canvas, double scale);
+    QWidget* CreateControl(const FormControl& def, QWidget* canvas, double scale);
+    void BindControl(size_t index, QWidget* widget);
+    void ShowValue(size_t index);
+    void OnDocumentChanged(size_t index);
     void CreateActions();
     void HookEvents();
-    void OnExit(std::string_view name, const std::function<void()>& run);
-    void OnClick(std::string_view name, const std::function<void()>& run);
-    bool HandleKey(QWidget* box, QKeyEvent* key);
+    void Leave(size_t index);
+    bool HandleKey(QKeyEvent* key);
     void MoveFocus(bool forward);
     void GoToPage(int index);
     void ScrollPage(int page, int delta);
-    double CodeValueOf(int code) const;
-    double NumberOf(const QWidget* widget) const;
-    void SetAmount(int code, double value);
-    void SetWhole(std::string_view name, int value);
-    void ClearWindow();
     bool SaveDeclaration(bool zeroRegistration);
     bool WriteDeclaration();  // the file part of a save, from the record
 
     AppContext& context_;
-    std::vector<Box> boxes_;                        // component order
-    std::unordered_map<std::string, size_t> index_; // lower-case name -> boxes_
+    E1Document document_;
+    std::vector<QWidget*> widgets_;                 // by the document's control index
+    std::unordered_map<const QObject*, size_t> indexOf_;
+    size_t pushing_ = SIZE_MAX;  // the control whose widget is writing into the document
     QTabWidget* pages_ = nullptr;
     QScrollArea* scrolls_[4] = {};
     QLabel* legend_ = nullptr;
