@@ -28,6 +28,18 @@ QLabel* Text(QWidget* owner, const QString& text, const char* name = nullptr) {
     return label;
 }
 
+// The window's picture on the left, a column for its texts on the right.
+QVBoxLayout* PictureAndTexts(QVBoxLayout* layout, QWidget* owner, const char* pictureName) {
+    auto* body = new QHBoxLayout;
+    body->setContentsMargins(16, 16, 16, 8);
+    body->setSpacing(16);
+    body->addWidget(Picture(owner, pictureName));
+    auto* texts = new QVBoxLayout;
+    body->addLayout(texts, 1);
+    layout->addLayout(body, 1);
+    return texts;
+}
+
 // The progress bar across the window, the status panels under it.
 void AddTransferRows(QVBoxLayout* layout, TransferPanels& panels) {
     auto* row = new QHBoxLayout;
@@ -43,11 +55,9 @@ TfiNewVer::TfiNewVer(QWidget* parent) : QDialog(parent), panels_(this) {
     setObjectName("fiNewVer");
     setWindowTitle("Έλεγχος για νέα έκδοση της εφαρμογής");
 
-    auto* body = new QHBoxLayout;
-    body->setContentsMargins(16, 16, 16, 8);
-    body->setSpacing(16);
-    body->addWidget(Picture(this, "imNewVer"));
-    auto* texts = new QVBoxLayout;
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    QVBoxLayout* texts = PictureAndTexts(layout, this, "imNewVer");
     QLabel* main = Text(this,
                         "Για να μπορέσετε να ενημερωθείτε με τη νέα έκδοση της εφαρμογής πρέπει απαραιτήτως "
                         "να συνδεθείτε στο internet",
@@ -59,7 +69,6 @@ TfiNewVer::TfiNewVer(QWidget* parent) : QDialog(parent), panels_(this) {
                           "να συνδεθεί στο internet, αλλιώς ο έλεγχος δεν μπορεί να γίνει.",
                           "lbFirewall"));
     texts->addStretch();
-    body->addLayout(texts, 1);
 
     btCheck_ = new QPushButton("Έλεγχος", this);
     btCheck_->setObjectName("btCheck");
@@ -73,9 +82,6 @@ TfiNewVer::TfiNewVer(QWidget* parent) : QDialog(parent), panels_(this) {
     buttons->addWidget(btCheck_);
     buttons->addWidget(exit);
 
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->addLayout(body, 1);
     layout->addLayout(buttons);
     AddTransferRows(layout, panels_);
     resize(560, 210);
@@ -85,11 +91,9 @@ TfiNoConnection::TfiNoConnection(const Edition& edition, QWidget* parent) : QDia
     setObjectName("fiNoConnection");
     setWindowTitle("Ελεγχος νέων εκδόσεων ");
 
-    auto* body = new QHBoxLayout;
-    body->setContentsMargins(16, 16, 16, 8);
-    body->setSpacing(16);
-    body->addWidget(Picture(this, "imNoConnection"));
-    auto* texts = new QVBoxLayout;
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    QVBoxLayout* texts = PictureAndTexts(layout, this, "imNoConnection");
     QLabel* title = Text(this, QString::fromStdString(edition.title), "lbTitle");
     title->setFont(QFont("Arial", 14, QFont::Bold));
     texts->addWidget(title);
@@ -97,11 +101,6 @@ TfiNoConnection::TfiNoConnection(const Edition& edition, QWidget* parent) : QDia
     lbDetails_ = Text(this, " ", "lbDetails");
     texts->addWidget(lbDetails_);
     texts->addStretch();
-    body->addLayout(texts, 1);
-
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->addLayout(body, 1);
     AddTransferRows(layout, panels_);
     resize(480, 190);
 }
