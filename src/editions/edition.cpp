@@ -49,7 +49,14 @@ static Edition Make2018() {
     e.dateSuffix = "/2017";
     e.incomeYearText = "2017";
     e.formEditionText = "Φ-01.002 / ΕΚΔΟΣΗ 2018";
-    e.e1Form2017 = true;
+    e.refreshesOlderProgram = true;
+    e.form.spouseSeparateDeclarationTick = true;
+    e.form.otherSpecialCaseTicks = true;
+    e.form.salaryCodes313And345 = true;
+    e.form.code145OnPage3 = true;
+    e.form.code435Shown = false;
+    e.form.code607Shown = false;
+    e.form.olderIncomeCategoryLists = true;
     e.e2LastLeaseType = 62;
     e.e2LeaseTypesFrom41Marked = false;
     e.rules.luxuryCarMinYear = 2008;

@@ -47,6 +47,20 @@ struct StatementRules {
     std::string row19Caption = "ΜΕΡΙΚΟ ΠΟΣΟ ΦΟΡΟΥ";
 };
 
+// Where the E1 form of the income year differs (2018 edition: the form of
+// income year 2017).
+struct FormRules {
+    bool spouseSeparateDeclarationTick = false;  // tick box 026 beside 025
+    bool otherSpecialCaseTicks = false;          // tick boxes 033-036 on page 1
+    bool salaryCodes313And345 = false;           // amount boxes 313/314 and 345/346
+    bool code145OnPage3 = false;                 // 145/146 among the rents of page 3, not page 2
+    bool code435Shown = true;                    // amount boxes 435/436
+    bool code607Shown = true;                    // amount boxes 607/608
+    // The income-category lists of the older form: exempt income in its own
+    // words, separate salary lists for 617/618 and 619/620.
+    bool olderIncomeCategoryLists = false;
+};
+
 struct Edition {
     int year = 2019;            // edition (ΚΕΣΤΡΑΝΑ 2019)
     int incomeYear = 2018;      // income year the declarations are about
@@ -69,17 +83,19 @@ struct Edition {
     std::string dateSuffix;        // "/2018": appended to E2 lease dates
     std::string incomeYearText;    // "2018"
     std::string formEditionText;   // "Φ-01.002 / ΕΚΔΟΣΗ 2019"
-    bool e1Form2017 = false;       // E1 form of income year 2017: ticks 026, 033-036, amounts 313/314/345/346, no 435/436/607/608, 145/146 on page 3
+    // At start-up: false copies the declarations of an earlier install once;
+    // true (2018 edition) refreshes the older program in its own folder instead.
+    bool refreshesOlderProgram = false;
     // E2 lease types: the picker lists 0..e2LastLeaseType (2018 edition: 62, and
     // types 41 and above feed no amount column).
     int e2LastLeaseType = 63;
     bool e2LeaseTypesFrom41Marked = true;
+    FormRules form;
     EngineRules rules;
     StatementRules statement;
 
     // Page picture of E1 page 1..4 inside WParams: "E1P1Color19.jpg".
     std::string E1PagePicture(int page) const;
-    bool Is2018() const { return year == 2018; }
 };
 
 const Edition& Edition2019();

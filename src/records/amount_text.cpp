@@ -8,21 +8,21 @@
 
 namespace kestrana {
 
-namespace {
-
 std::string_view TrimBlanks(std::string_view s) {
     while (!s.empty() && s.front() == ' ') s.remove_prefix(1);
     while (!s.empty() && s.back() == ' ') s.remove_suffix(1);
     return s;
 }
 
-std::string RemoveDots(std::string_view s) {
+std::string RemoveThousandsDots(std::string_view s) {
     std::string out;
     out.reserve(s.size());
     for (char c : s)
         if (c != '.') out += c;
     return out;
 }
+
+namespace {
 
 // Digits of |value| rounded to `decimals` places, via its 15-significant-digit
 // decimal text. Returns integer part and fraction digits.
@@ -136,13 +136,13 @@ std::optional<double> ParseDecimal(std::string_view text) {
 
 std::optional<double> ParseAmount(std::string_view text) {
     if (text.empty() || text == "-") return 0.0;
-    return ParseDecimal(RemoveDots(text));
+    return ParseDecimal(RemoveThousandsDots(text));
 }
 
 std::optional<double> ReadAmountOnLeave(std::string_view text) {
     if (text.empty()) return 0.0;
     if (auto v = ParseDecimal(text)) return v;
-    return ParseDecimal(RemoveDots(text));
+    return ParseDecimal(RemoveThousandsDots(text));
 }
 
 std::optional<int32_t> ParseInteger(std::string_view text) {

@@ -22,6 +22,11 @@ std::string FormatAmountDecimals(double value, int decimals);
 // The number the shown text reads back as: FormatAmount(v) parsed again.
 double RoundAmountToCents(double value);
 
+// The text without blanks around it.
+std::string_view TrimBlanks(std::string_view text);
+// The text with every thousands dot taken out: "1.234,50" -> "1234,50".
+std::string RemoveThousandsDots(std::string_view text);
+
 // A decimal number with decimal comma and no thousands dots, the whole text
 // (blanks around it allowed): "1234,5", "-0,01", "12". Nothing else.
 std::optional<double> ParseDecimal(std::string_view text);

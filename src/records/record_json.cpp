@@ -11,15 +11,13 @@
 
 namespace kestrana {
 
-namespace {
-
-void AppendJsonString(std::string& out, const std::string& s) {
+void AppendJsonString(std::string& out, std::string_view s) {
     out += '"';
     size_t plain = 0;  // start of the run of characters copied as they are
     for (size_t i = 0; i < s.size(); ++i) {
         auto c = static_cast<unsigned char>(s[i]);
         if (c >= 0x20 && c != '"' && c != '\\' && c != 0x7F) continue;
-        out.append(s, plain, i - plain);
+        out.append(s.substr(plain, i - plain));
         plain = i + 1;
         switch (c) {
             case '"': out += "\\\""; break;
@@ -34,9 +32,17 @@ void AppendJsonString(std::string& out, const std::string& s) {
             }
         }
     }
-    out.append(s, plain, s.size() - plain);
+    out.append(s.substr(plain));
     out += '"';
 }
+
+std::string JsonString(std::string_view s) {
+    std::string out;
+    AppendJsonString(out, s);
+    return out;
+}
+
+namespace {
 
 void AppendValue(std::string& out, const uint8_t* rec, const RecordField& f) {
     switch (f.kind) {

@@ -85,7 +85,7 @@ int DeleteAllDeclarationFiles(const fs::path& tablesFolder) {
 void CopyOldDeclarations(const fs::path& workingFolder, const Edition& edition,
                          const OldInstallPlaces& places) {
     const fs::path programFiles = places.programFilesDir;
-    if (edition.Is2018()) {
+    if (edition.refreshesOlderProgram) {
         // Keeps the previous year's program in its install folder up to date.
         const fs::path program = workingFolder / edition.oldInstallProgram;
         const fs::path oldFolder = programFiles / edition.oldInstallFolder;

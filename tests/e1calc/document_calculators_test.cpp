@@ -12,16 +12,16 @@ namespace {
 struct Doc {
     explicit Doc(const Edition& e = Edition2019()) : edition(e), d(E1FormModel(e)) {}
     void Set(const char* name, double v) { d.SetNumber(name, v); }
+    void Set(std::initializer_list<std::pair<const char*, double>> boxes) {
+        for (const auto& [name, v] : boxes) d.SetNumber(name, v);
+    }
     const Edition& edition;
     E1Document d;
 };
 
 TEST(DocumentCalculators, CarsWriteTheirRowsAndReportABadMark) {
     Doc x;
-    x.Set("edCarIppoi1", 1250);
-    x.Set("edCarMonths1", 12);
-    x.Set("edCarPosost1", 100);
-    x.Set("edCarYear1", 2016);
+    x.Set({{"edCarIppoi1", 1250}, {"edCarMonths1", 12}, {"edCarPosost1", 100}, {"edCarYear1", 2016}});
     EXPECT_TRUE(RunCalculator(Calculator::Cars, x.d, x.edition).empty());
     EXPECT_EQ(x.d.Number("edP851"), 4000);
     EXPECT_EQ(x.d.Number("edP852"), std::nullopt);
@@ -36,10 +36,7 @@ TEST(DocumentCalculators, CarsWriteTheirRowsAndReportABadMark) {
 
 TEST(DocumentCalculators, ResidencesClearWrongPercentagesAndObeyTheSwitch) {
     Doc x;
-    x.Set("edP211", 100);
-    x.Set("edP215", 12);
-    x.Set("edP216", 3000);
-    x.Set("edP213", 100);
+    x.Set({{"edP211", 100}, {"edP215", 12}, {"edP216", 3000}, {"edP213", 100}});
     EXPECT_TRUE(RunCalculator(Calculator::Residences, x.d, x.edition).empty());
     EXPECT_EQ(x.d.Number("edP115"), 6300);
     x.d.SetChecked("cbP240", true);  // detached house: +20 %
@@ -61,10 +58,7 @@ TEST(DocumentCalculators, ResidencesClearWrongPercentagesAndObeyTheSwitch) {
 
 TEST(DocumentCalculators, BoatsAndPoolsWithTheirSwitches) {
     Doc x;
-    x.Set("edScafosLen", 6);
-    x.Set("edScafosMonths", 12);
-    x.Set("edScafosPososto1", 100);
-    x.Set("edP961", 2012);
+    x.Set({{"edScafosLen", 6}, {"edScafosMonths", 12}, {"edScafosPososto1", 100}, {"edP961", 2012}});
     x.d.SetChecked("cbBoatType0", true);
     RunCalculator(Calculator::Boats, x.d, x.edition);
     EXPECT_EQ(x.d.Number("edP711"), 10200);
@@ -72,9 +66,7 @@ TEST(DocumentCalculators, BoatsAndPoolsWithTheirSwitches) {
     RunCalculator(Calculator::Boats, x.d, x.edition);
     EXPECT_EQ(x.d.Number("edP711"), std::nullopt);
 
-    x.Set("edDexamOutMetr", 70);
-    x.Set("edDexamPosOut", 100);
-    x.Set("edP740", 12);
+    x.Set({{"edDexamOutMetr", 70}, {"edDexamPosOut", 100}, {"edP740", 12}});
     RunCalculator(Calculator::Pools, x.d, x.edition);
     EXPECT_EQ(x.d.Number("edP765"), 12800);
     x.Set("edP994", 1);

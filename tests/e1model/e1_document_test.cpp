@@ -197,23 +197,22 @@ TEST_P(Document, ReadingARecord) {
     E1Document d = Empty();
     d.SetChecked(At(d, "cbMarried"), true);  // cleared first
     DocumentFromRecord(r, d);
-    EXPECT_FALSE(d.Checked("cbMarried"));
-    EXPECT_EQ(d.Number("edAACode"), std::nullopt);
-    EXPECT_EQ(d.Number("edCarIppoi1"), std::nullopt);
-    EXPECT_EQ(d.Number("edCarIppoi2"), std::nullopt);
-    EXPECT_EQ(d.Number("edCarIppoi3"), 1250);
-    EXPECT_EQ(d.Number("edDexamOutMetr"), 70.13);
-    EXPECT_TRUE(d.Checked("cbCarWhich1"));
-    EXPECT_FALSE(d.Checked("cbCarWhich2"));
-    EXPECT_TRUE(d.Checked("cbExairesiS"));
-    EXPECT_TRUE(d.Checked("cbP327"));
-    EXPECT_EQ(d.Number("edP201"), 2);
-    EXPECT_EQ(d.Number("edP003"), std::nullopt);
-    EXPECT_EQ(d.Number("edP301"), 0.01);
-    EXPECT_EQ(d.Number("edP205"), 17121);
-    EXPECT_FALSE(d.Checked("cbP205"));
-    EXPECT_TRUE(d.Checked("cbTelos500F"));
-    EXPECT_FALSE(d.Checked("cbTelos500S"));
+    struct Number {
+        const char* box;
+        std::optional<double> shown;
+    } numbers[] = {
+        {"edAACode", std::nullopt}, {"edCarIppoi1", std::nullopt}, {"edCarIppoi2", std::nullopt},
+        {"edCarIppoi3", 1250},      {"edDexamOutMetr", 70.13},     {"edP201", 2},
+        {"edP003", std::nullopt},   {"edP301", 0.01},              {"edP205", 17121},
+    };
+    for (const Number& n : numbers) EXPECT_EQ(d.Number(n.box), n.shown) << n.box;
+    struct Tick {
+        const char* box;
+        bool ticked;
+    } ticks[] = {{"cbMarried", false},   {"cbCarWhich1", true},  {"cbCarWhich2", false},
+                 {"cbExairesiS", true},  {"cbP327", true},       {"cbP205", false},
+                 {"cbTelos500F", true},  {"cbTelos500S", false}};
+    for (const Tick& t : ticks) EXPECT_EQ(d.Checked(t.box), t.ticked) << t.box;
     if (GetParam() == 2019) {
         EXPECT_TRUE(d.extraCodes.empty());  // the window drops what it has no box for
         E1Document kept = Empty();

@@ -169,6 +169,7 @@ TEST(E1Record, TextsAreCutToCapacityAndOutOfRangeWritesNothing) {
     }
     try {
         r.SetInt("edEkprot", 300);
+        ADD_FAILURE() << "300 was taken into a byte";
     } catch (const RangeError& e) {
         EXPECT_STREQ(e.what(), "Range check error: η τιμή 300 δεν χωράει στο πεδίο edEkprot");
     }

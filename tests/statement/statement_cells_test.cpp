@@ -122,26 +122,25 @@ TEST(EkaCells, JointRowsOfEdition2018) {
     s.PrepaidAmounts = {30, 0};
     s.FinalBalance = 1234.5;
 
-    const EkaCells c18 = Build(s, Edition2018());
-    EXPECT_EQ(c18.Cell(14, T), "1.000,00");
-    EXPECT_EQ(c18.Cell(14, S), "-300,00");
-    EXPECT_EQ(c18.Cell(16, T), "700,00");
-    EXPECT_EQ(c18.Cell(17, T), "250,00");
-    EXPECT_EQ(c18.Cell(18, T), "40,00");
-    EXPECT_EQ(c18.Cell(19, T), "990,00");
-    EXPECT_EQ(c18.Cell(25, T), "1.234,50");
-    for (int row : {16, 17, 18, 19, 25}) EXPECT_EQ(c18.Cell(row, S), "") << row;
-    EXPECT_EQ(c18.Cell(22, T), "100,00");
-
-    const EkaCells c19 = Build(s, Edition2019());
-    EXPECT_EQ(c19.Cell(16, T), "1.000,00");
-    EXPECT_EQ(c19.Cell(16, S), "-300,00");
-    EXPECT_EQ(c19.Cell(17, S), "50,00");
-    EXPECT_EQ(c19.Cell(18, S), "20,00");
-    EXPECT_EQ(c19.Cell(19, T), "1.210,00");
-    EXPECT_EQ(c19.Cell(19, S), "-230,00");
-    EXPECT_EQ(c19.Cell(25, T), "1.280,00");  // 1210 + 100 - 30
-    EXPECT_EQ(c19.Cell(25, S), "-230,00");
+    struct Cell {
+        const Edition& edition;
+        int row, person;
+        const char* text;
+    };
+    const Edition& e18 = Edition2018();
+    const Edition& e19 = Edition2019();
+    const Cell cells[] = {
+        {e18, 14, T, "1.000,00"}, {e18, 14, S, "-300,00"}, {e18, 16, T, "700,00"},  {e18, 17, T, "250,00"},
+        {e18, 18, T, "40,00"},    {e18, 19, T, "990,00"},  {e18, 25, T, "1.234,50"}, {e18, 22, T, "100,00"},
+        {e18, 16, S, ""},         {e18, 17, S, ""},        {e18, 18, S, ""},         {e18, 19, S, ""},
+        {e18, 25, S, ""},         {e19, 16, T, "1.000,00"}, {e19, 16, S, "-300,00"}, {e19, 17, S, "50,00"},
+        {e19, 18, S, "20,00"},    {e19, 19, T, "1.210,00"}, {e19, 19, S, "-230,00"},
+        {e19, 25, T, "1.280,00"},  // 1210 + 100 - 30
+        {e19, 25, S, "-230,00"},
+    };
+    for (const Cell& c : cells)
+        EXPECT_EQ(Build(s, c.edition).Cell(c.row, c.person), c.text) << c.edition.year << " row " << c.row;
+    const EkaCells c19 = Build(s, e19);
     EXPECT_EQ(c19.rows[25].caption, " ΤΕΛΙΚΗ ΠΛΗΡΩΜΗ (Υ) / ΕΠΙΣΤΡΟΦΗ (Σ) ");
     EXPECT_EQ(c19.rows[25].style[1].ink, Ink::Red);
     EXPECT_EQ(c19.rows[25].style[2].ink, Ink::Green);

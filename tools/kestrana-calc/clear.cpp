@@ -35,6 +35,7 @@
 #include "records/e1_record.h"
 #include "records/errors.h"
 #include "records/record_files.h"
+#include "records/record_json.h"
 #include "statement/statement_cells.h"
 #include "verbs.h"
 
@@ -338,27 +339,6 @@ std::string StatementText(const EkaCells& cells, const EngineState& st, const Ed
 }
 
 // --- JSON output ----------------------------------------------------------
-
-std::string JsonString(std::string_view s) {
-    std::string out = "\"";
-    for (unsigned char c : s) {
-        switch (c) {
-        case '"': out += "\\\""; break;
-        case '\\': out += "\\\\"; break;
-        case '\n': out += "\\n"; break;
-        case '\t': out += "\\t"; break;
-        default:
-            if (c < 0x20) {
-                char buf[8];
-                std::snprintf(buf, sizeof buf, "\\u%04x", c);
-                out += buf;
-            } else {
-                out += static_cast<char>(c);
-            }
-        }
-    }
-    return out + "\"";
-}
 
 std::string JsonNumber(double v) {
     if (!std::isfinite(v)) return "null";

@@ -111,10 +111,10 @@ struct Lists {
     std::vector<std::string> pages[6];
 };
 
-Lists Make(bool is2018) {
+Lists Make(bool older) {
     Lists l;
-    l.pages[0] = l.pages[1] = is2018 ? ExemptIncome2018() : ExemptIncome2019();
-    if (is2018) {
+    l.pages[0] = l.pages[1] = older ? ExemptIncome2018() : ExemptIncome2019();
+    if (older) {
         l.pages[2] = ExemptSalary2018(false);
         l.pages[3] = ExemptSalary2018(true);
     } else {
@@ -129,11 +129,11 @@ Lists Make(bool is2018) {
 }  // namespace
 
 const std::vector<std::string>& IncomeCategoryList(const Edition& edition, int page) {
-    static const Lists lists2019 = Make(false);
-    static const Lists lists2018 = Make(true);
+    static const Lists current = Make(false);
+    static const Lists older = Make(true);
     static const std::vector<std::string> none;
     if (page < 0 || page > 5) return none;
-    return (edition.Is2018() ? lists2018 : lists2019).pages[page];
+    return (edition.form.olderIncomeCategoryLists ? older : current).pages[page];
 }
 
 }  // namespace kestrana

@@ -41,7 +41,8 @@ constexpr int kAmountColumn = 1;
 QString Q(const std::string& s) { return QString::fromStdString(s); }
 std::string Str(const QString& s) { return s.toStdString(); }
 
-QString ThreeDigits(int code) { return QString("%1").arg(code, 3, 10, QChar('0')); }
+QString ThreeDigits(int code) { return Q(CodeDigits(code)); }
+QString TickName(int code) { return Q(CodeBoxName(code, true)); }
 
 // Which characters a cell of the code list takes while it is typed.
 bool AcceptsKey(int column, const QString& current, const QKeyEvent& e) {
@@ -228,8 +229,8 @@ void TfiFastDil::BuildLayout() {
         QString label = ThreeDigits(p.taxpayer);
         if (p.spouse > 0) label += " / " + ThreeDigits(p.spouse);
         g1->addWidget(new QLabel(label, page1), row, 0);
-        AddTick(g1, row, 1, "cbP" + ThreeDigits(p.taxpayer));
-        if (p.spouse > 0) AddTick(g1, row, 2, "cbP" + ThreeDigits(p.spouse));
+        AddTick(g1, row, 1, TickName(p.taxpayer));
+        if (p.spouse > 0) AddTick(g1, row, 2, TickName(p.spouse));
         if (p.spouse < 0) AddTick(g1, row, 2, "cb029Spouse");
         ++row;
     }
@@ -244,7 +245,7 @@ void TfiFastDil::BuildLayout() {
     for (int r = 0; r < 3; ++r) {
         g2->addWidget(new QLabel(homeNames[r], home), r + 1, 0);
         for (int c = 0; c < 3; ++c)
-            if (const int code = FastEntryResidenceTicks()[r][c]) AddTick(g2, r + 1, c + 1, "cbP" + ThreeDigits(code));
+            if (const int code = FastEntryResidenceTicks()[r][c]) AddTick(g2, r + 1, c + 1, TickName(code));
     }
     right->addWidget(home);
     right->addStretch();

@@ -1,7 +1,6 @@
 #include "e1/model/e1_document_io.h"
 
 #include <cmath>
-#include <cstdio>
 #include <exception>
 
 #include "records/amount_text.h"
@@ -39,12 +38,6 @@ double NumberOf(const E1Document& doc, size_t i) {
 }
 
 bool IsTextKind(ControlKind k) { return k == ControlKind::Text || k == ControlKind::AFM; }
-
-std::string Digits3(int code) {
-    char buf[8];
-    std::snprintf(buf, sizeof buf, "%03d", code);
-    return buf;
-}
 
 }  // namespace
 
@@ -241,7 +234,7 @@ FilledCodes ListFilledCodes(const E1Document& doc) {
         const std::vector<size_t>& boxes = doc.BoxesOfCode(code);
         if (boxes.empty()) continue;
         auto& side = code % 2 ? out.taxpayer : out.spouse;
-        const std::string digits = Digits3(code);
+        const std::string digits = CodeDigits(code);
         if (const int t = doc.TickBox(code); t >= 0 && doc.Value(t).checked) side.push_back({digits, "ΝΑΙ"});
         if (const int n = doc.NumericBox(code); n >= 0) {
             const double v = OutputNumber(doc, n).value_or(0);

@@ -1,7 +1,6 @@
 #include "e1/model/fast_entry.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <string_view>
 
 #include "e1/model/e1_document_io.h"
@@ -9,29 +8,6 @@
 #include "records/errors.h"
 
 namespace kestrana {
-
-namespace {
-
-std::string_view Trim(std::string_view s) {
-    while (!s.empty() && s.front() == ' ') s.remove_prefix(1);
-    while (!s.empty() && s.back() == ' ') s.remove_suffix(1);
-    return s;
-}
-
-std::string WithoutThousands(std::string_view amount) {
-    std::string out;
-    for (char ch : amount)
-        if (ch != '.') out += ch;
-    return out;
-}
-
-std::string ThreeDigits(int code) {
-    char buf[8];
-    std::snprintf(buf, sizeof buf, "%03d", code);
-    return buf;
-}
-
-}  // namespace
 
 const std::vector<FastEntryTickRow>& FastEntryFirstPageTicks() {
     static const std::vector<FastEntryTickRow> rows = {
@@ -74,7 +50,7 @@ FastEntryView OpenFastEntry(E1Record& record) {
             view.ticked.push_back(entry.code);
             continue;
         }
-        view.rows.push_back({ThreeDigits(entry.code), FormatAmount(entry.value)});
+        view.rows.push_back({CodeDigits(entry.code), FormatAmount(entry.value)});
     }
     return view;
 }
@@ -101,11 +77,11 @@ FastEntryCodes FastEntryCodesForClearance(const std::vector<int>& ticked, std::v
     for (int code : ticked) out.entries.push_back({static_cast<int16_t>(code), 1.0});
     for (FastEntryRow& row : rows) {
         if (row.code.empty()) continue;
-        const std::string_view codeText = Trim(row.code);
+        const std::string_view codeText = TrimBlanks(row.code);
         const auto code = codeText.empty() || codeText == "-" ? std::nullopt : ParseInteger(codeText);
         if (!code) return {{}, IntegerConversionError(row.code)};
         if (*code < 0 || *code > 1000) return {{}, RangeError(row.code, "Κωδικός").what()};
-        const std::string amount = WithoutThousands(row.amount);
+        const std::string amount = RemoveThousandsDots(row.amount);
         if (amount.empty()) continue;
         const std::optional<double> value = ParseDecimal(amount);
         if (!value) return {{}, FloatConversionError(amount)};

@@ -5,12 +5,6 @@
 
 namespace kestrana::formlayout {
 
-static std::string ThreeDigits(int code) {
-    char buf[8];
-    std::snprintf(buf, sizeof buf, "%03d", code);
-    return buf;
-}
-
 Cell A(int code, int tag) {
     Cell c;
     c.name = CodeBoxName(code);
@@ -101,7 +95,7 @@ FormRect FormBuilder::Boxed(const Cell& cell, int x, int top, int width) {
     int printed = cell.printedCode ? cell.printedCode : cell.code;
     int boxX = x;
     if (printed) {
-        Label({x, top, kCodeW - 2, kBoxH}, ThreeDigits(printed), LabelStyle::CodeNumber);
+        Label({x, top, kCodeW - 2, kBoxH}, CodeDigits(printed), LabelStyle::CodeNumber);
         boxX = x + kCodeW;
     }
     int w = width ? width : (cell.width ? cell.width : DefaultWidth(cell.kind));

@@ -66,11 +66,13 @@ std::string FormPageCaption(int page) {
     return "Σελίδα " + std::to_string(page);
 }
 
-std::string CodeBoxName(int code, bool tickBox) {
+std::string CodeDigits(int code) {
     char buf[16];
-    std::snprintf(buf, sizeof buf, "%s%03d", tickBox ? "cbP" : "edP", code);
+    std::snprintf(buf, sizeof buf, "%03d", code);
     return buf;
 }
+
+std::string CodeBoxName(int code, bool tickBox) { return (tickBox ? "cbP" : "edP") + CodeDigits(code); }
 
 const FormControl* FindCodeControl(const FormModel& form, std::string_view typed) {
     if (typed.empty()) return nullptr;

@@ -123,6 +123,9 @@ const FormModel& E1FormModel(const Edition& edition);
 // Caption of the window page 1..5: "Σελίδα 1" ... "Ειδικές Περιπτώσεις".
 std::string FormPageCaption(int page);
 
+// A code as the form writes it, three digits: 93 -> "093".
+std::string CodeDigits(int code);
+
 // "edP" + three digits ("edP005"); "cbP" for tick boxes.
 std::string CodeBoxName(int code, bool tickBox = false);
 // Find-code: the box the text typed in the find box names, looked up as

@@ -61,10 +61,10 @@ static void Identity(FormBuilder& b) {
 }
 
 static void Ticks(FormBuilder& b) {
-    const bool old = b.edition().e1Form2017;
+    const FormRules& form = b.edition().form;
     b.Heading("ΜΕΤΑΒΟΛΕΣ ΚΑΙ ΕΙΔΙΚΑ ΣΤΟΙΧΕΙΑ");
     std::vector<Row> rows;
-    if (old)
+    if (form.spouseSeparateDeclarationTick)
         rows.push_back(TickPair("Υποβολή χωριστής δήλωσης από τους συζύγους", 25));
     else
         rows.push_back(Pair("Υποβολή χωριστής δήλωσης από τους συζύγους", T(25), None()));
@@ -97,7 +97,7 @@ static void Ticks(FormBuilder& b) {
     rows.push_back(TickPair("Μείωση φόρου 200 ευρώ για αναπηρία 67% και άνω", 1));
     rows.push_back(Pair("Αριθμός εξαρτώμενων μελών με αναπηρία 67% και άνω", I(5), I(6)));
     rows.push_back(TickPair("Μείωση φόρου 200 ευρώ κατά το άρθ. 17 Κ.Φ.Ε.", 9));
-    if (old) {
+    if (form.otherSpecialCaseTicks) {
         rows.push_back(TickPair("Λοιπές ειδικές περιπτώσεις (κωδ. 033/034)", 33));
         rows.push_back(TickPair("Λοιπές ειδικές περιπτώσεις (κωδ. 035/036)", 35));
     }
@@ -106,7 +106,7 @@ static void Ticks(FormBuilder& b) {
 }
 
 static void Salaries(FormBuilder& b) {
-    const bool old = b.edition().e1Form2017;
+    const bool old = b.edition().form.salaryCodes313And345;
     b.Heading("ΕΙΣΟΔΗΜΑΤΑ ΑΠΟ ΜΙΣΘΩΤΗ ΕΡΓΑΣΙΑ ΚΑΙ ΣΥΝΤΑΞΕΙΣ");
     std::vector<Row> rows;
     rows.push_back(AmountPair("Καθαρό ποσό μισθωτών υπηρεσιών", 301));

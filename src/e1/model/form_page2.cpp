@@ -8,7 +8,7 @@ namespace kestrana::formlayout {
 static constexpr int kSlot = kCodeW + 92;
 
 void BuildPage2(FormBuilder& b) {
-    const bool old = b.edition().e1Form2017;
+    const FormRules& form = b.edition().form;
     b.Title("ΕΙΣΟΔΗΜΑΤΑ ΑΠΟ ΑΚΙΝΗΤΑ, ΚΕΦΑΛΑΙΟ, ΕΠΙΧΕΙΡΗΜΑΤΙΚΗ ΚΑΙ ΑΓΡΟΤΙΚΗ ΔΡΑΣΤΗΡΙΟΤΗΤΑ", "");
 
     b.Heading("ΕΙΣΟΔΗΜΑ ΑΠΟ ΑΚΙΝΗΤΗ ΠΕΡΙΟΥΣΙΑ");
@@ -24,7 +24,7 @@ void BuildPage2(FormBuilder& b) {
         AmountPair("Εισόδημα από δωρεάν παραχώρηση ακινήτων", 141),
         AmountPair("Εισόδημα από παραχώρηση σε δημόσιο ή φορείς", 143),
     };
-    if (!old) estate.push_back(AmountPair("Εισόδημα από ακίνητα με έκπτωση 5%", 145));
+    if (!form.code145OnPage3) estate.push_back(AmountPair("Εισόδημα από ακίνητα με έκπτωση 5%", 145));
     estate.push_back(AmountPair("Λοιπά εισοδήματα από ακίνητη περιουσία", 147));
     estate.push_back(AmountPair("Εισόδημα από υπεκμίσθωση (πίνακας Ε2)", 515));
     estate.push_back(AmountPair("Μίσθωμα που καταβάλλεται στον εκμισθωτή", 517));
@@ -79,7 +79,7 @@ void BuildPage2(FormBuilder& b) {
         AmountPair("Προκαταβολή φόρου που βεβαιώθηκε", 601),
         AmountPair("Φόρος που παρακρατήθηκε σε αμοιβές ελ. επαγγελματιών", 605),
     };
-    if (!old) taxes.push_back(AmountPair("Φόρος που παρακρατήθηκε σε λοιπές αμοιβές", 607));
+    if (form.code607Shown) taxes.push_back(AmountPair("Φόρος που παρακρατήθηκε σε λοιπές αμοιβές", 607));
     taxes.push_back(AmountPair("Φόρος που παρακρατήθηκε σε εισοδήματα αλλοδαπής", 611));
     taxes.push_back(AmountPair("Φόρος που παρακρατήθηκε σε λοιπά εισοδήματα", 653));
     taxes.push_back(AmountPair("Φόρος που παρακρατήθηκε στους τόκους", 675));

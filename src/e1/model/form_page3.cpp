@@ -17,7 +17,7 @@ static Cell Tagged(Cell c, int tag) { c.tag = tag; return c; }
 static std::string N(const char* base, int i) { return base + std::to_string(i); }
 
 static void EstateContinued(FormBuilder& b) {
-    const bool old = b.edition().e1Form2017;
+    const bool old = b.edition().form.code145OnPage3;
     b.Heading("ΕΙΣΟΔΗΜΑ ΑΠΟ ΑΚΙΝΗΤΗ ΠΕΡΙΟΥΣΙΑ (συνέχεια)");
     std::vector<Row> rows = {
         AmountPair("Εισόδημα από εκμίσθωση ακινήτων σε ιδιώτες", 121),

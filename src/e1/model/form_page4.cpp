@@ -114,7 +114,7 @@ static void Dependants(FormBuilder& b) {
 }
 
 static void Reductions(FormBuilder& b) {
-    const bool old = b.edition().e1Form2017;
+    const bool old = !b.edition().form.code435Shown;
     b.Heading("ΔΑΠΑΝΕΣ ΠΟΥ ΑΦΑΙΡΟΥΝΤΑΙ ΚΑΙ ΜΕΙΩΝΟΥΝ ΤΟ ΦΟΡΟ");
     b.Rows({AmountPair("Ποσά διατροφής που καταβάλλονται", 31),
             AmountPair("Ιατρικές και νοσοκομειακές δαπάνες", 49),
