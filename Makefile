@@ -32,7 +32,9 @@ bench: build
 fuzz: deps
 	@if [ ! -f build-fuzz/build.ninja ]; then CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DKESTRANA_LIBFUZZER=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo; fi
 	cmake --build build-fuzz -j $(JOBS) --target fuzz_all
-	@for f in build-fuzz/fuzz/*; do [ -f "$$f" ] && [ -x "$$f" ] || continue; echo "== $$f"; "$$f" -max_total_time=30 || exit 1; done
+	@for f in build-fuzz/fuzz/*; do [ -f "$$f" ] && [ -x "$$f" ] || continue; echo "== $$f"; \
+	  n=$$(basename "$$f"); mkdir -p "build-fuzz/corpus/$$n"; seeds=$$(find fuzz -type d -path "*/corpus/$$n"); \
+	  "$$f" -max_total_time=30 "build-fuzz/corpus/$$n" $$seeds || exit 1; done
 
 clean:
 	rm -rf $(BUILD) build-fuzz

@@ -22,16 +22,17 @@ function(kestrana_bench)
   set_target_properties(${B_NAME} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bench)
 endfunction()
 
-# kestrana_fuzz(NAME name SOURCE file LIBS ...)
+# kestrana_fuzz(NAME name SOURCE file LIBS ... [CORPUS folder])
 # A reader of outside bytes exposed as LLVMFuzzerTestOneInput. With
 # KESTRANA_LIBFUZZER it is a libFuzzer binary (make fuzz); otherwise it is
 # linked with a small driver that feeds it seeded random and mutated inputs,
-# and runs as an ordinary ctest so every build exercises it.
+# and runs as an ordinary ctest so every build exercises it. CORPUS names a
+# folder of seed inputs (make fuzz finds it as corpus/<name> beside the source).
 if(NOT TARGET fuzz_all)
   add_custom_target(fuzz_all)
 endif()
 function(kestrana_fuzz)
-  cmake_parse_arguments(F "" "NAME;SOURCE" "LIBS" ${ARGN})
+  cmake_parse_arguments(F "" "NAME;SOURCE;CORPUS" "LIBS" ${ARGN})
   if(KESTRANA_LIBFUZZER)
     add_executable(${F_NAME} ${F_SOURCE})
     target_compile_options(${F_NAME} PRIVATE -fsanitize=fuzzer,address,undefined)
@@ -43,7 +44,11 @@ function(kestrana_fuzz)
     add_executable(${F_NAME} ${F_SOURCE} ${CMAKE_SOURCE_DIR}/cmake/fuzz_driver.cpp)
     target_link_libraries(${F_NAME} PRIVATE ${F_LIBS})
     set_target_properties(${F_NAME} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
-    add_test(NAME ${F_NAME} COMMAND ${F_NAME} 20000)
+    set(seeds)
+    if(F_CORPUS)
+      set(seeds ${CMAKE_CURRENT_SOURCE_DIR}/${F_CORPUS})
+    endif()
+    add_test(NAME ${F_NAME} COMMAND ${F_NAME} 20000 ${seeds})
   endif()
 endfunction()
 

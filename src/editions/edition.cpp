@@ -18,6 +18,7 @@ static Edition Make2019() {
     e.newsMarker = "editorial19.ini";
     e.leaflet = "filadio2019.pdf";
     e.serverFolder = "/versions/KESTRA2019/";
+    e.updateServer = "https://www.kestrana.gr";
     e.statementFolder = "EKA2019";
     e.statementPdf = "EKA2019/EKA2019.pdf";
     e.oldInstallFolder = "Kestrana2019";
@@ -40,6 +41,7 @@ static Edition Make2018() {
     e.newsMarker = "editorial18.ini";
     e.leaflet = "filadio2018.pdf";
     e.serverFolder = "/versions/KESTRA2018/";
+    e.updateServer = "https://www.kestrana.gr";
     e.statementFolder = "EKA2017";
     e.statementPdf = "";
     e.oldInstallFolder = "Kestrana2017";

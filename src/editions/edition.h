@@ -72,6 +72,10 @@ struct Edition {
     std::string newsMarker;        // "editorial19.ini"
     std::string leaflet;           // "filadio2019.pdf"
     std::string serverFolder;      // "/versions/KESTRA2019/"
+    // Base address of the maker's update server. Only https: the installer it
+    // serves is started, so it must come from the maker and nobody between.
+    // Built in; tests point their own client at a server of their own.
+    std::string updateServer;      // "https://www.kestrana.gr"
     std::string statementFolder;   // "EKA2019"
     std::string statementPdf;      // "EKA2019/EKA2019.pdf"; edition 2018 names the PDF after the tax number (empty here)
     std::string oldInstallFolder;  // "Kestrana2019": earlier install copied from at start-up

@@ -12,6 +12,8 @@
 #include "records/e2_record.h"
 #include "shell/tfi_main.h"
 #include "statement/window/tfi_eka.h"
+#include "update/curl/curl_http_client.h"
+#include "update/window/qt_update_service.h"
 
 int main(int argc, char** argv) {
     using namespace kestrana;
@@ -30,6 +32,10 @@ int main(int argc, char** argv) {
     AppContext context{edition, dialogs, dialogs, store, e1, e2, engine};
     EkaStatementOpener statements(context);
     context.statements = &statements;
+    CurlHttpClient http(edition.updateServer);  // the maker's server, https only
+    context.http = &http;
+    QtUpdateService update(context);
+    context.update = &update;
 
     TfiMain window(context);
     dialogs.SetParent(&window);
