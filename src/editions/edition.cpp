@@ -6,6 +6,10 @@ std::string Edition::E1PagePicture(int page) const {
     return "E1P" + std::to_string(page) + "Color" + yy + ".jpg";
 }
 
+std::string Edition::E2PagePicture(int page) const {
+    return "E2P" + std::to_string(page) + "Color" + yy + ".jpg";
+}
+
 static Edition Make2019() {
     Edition e;
     e.year = 2019;

@@ -96,6 +96,8 @@ struct Edition {
 
     // Page picture of E1 page 1..4 inside WParams: "E1P1Color19.jpg".
     std::string E1PagePicture(int page) const;
+    // Page picture of E2 page 1..2 inside WParams: "E2P1Color19.jpg".
+    std::string E2PagePicture(int page) const;
 };
 
 const Edition& Edition2019();
